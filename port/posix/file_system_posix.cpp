@@ -1,0 +1,425 @@
+// The file-system port over POSIX. Paths arrive in Windows form and are
+// turned into native ones here; paths handed back use backslashes again, so
+// the code above never sees a forward slash. Windows rules the program
+// relies on are kept here rather than left to the POSIX semantics: a file
+// without write permission is read-only even to root, and a file held by
+// LockFile behaves as one another program holds open without sharing.
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <utility>
+
+#include "port/file_system.h"
+#include "text/cp936_path.h"
+
+namespace port {
+namespace {
+
+thread_local int lastError = 0;
+
+bool Fail(int error) {
+  lastError = error;
+  return false;
+}
+
+std::string Native(const std::string& path) {
+  return cp936::ReplaceSeparators(path, '\\', '/');
+}
+
+std::string Windows(const std::string& path) {
+  return cp936::ReplaceSeparators(path, '/', '\\');
+}
+
+// Files held open by LockFile, by device and inode.
+using InodeKey = std::pair<dev_t, ino_t>;
+std::mutex locksMutex;
+std::multiset<InodeKey> locks;
+
+bool IsLocked(const struct stat& st) {
+  std::lock_guard<std::mutex> guard(locksMutex);
+  return locks.count({st.st_dev, st.st_ino}) != 0;
+}
+
+bool IsLocked(const std::string& native) {
+  struct stat st;
+  return stat(native.c_str(), &st) == 0 && IsLocked(st);
+}
+
+bool IsReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) == 0; }
+
+// Windows listing masks: * and ? with letter case ignored; a mask ending in
+// ".*" also matches names without a dot, so "*.*" matches every name.
+bool MatchMask(const char* mask, const char* name) {
+  while (*mask != '\0') {
+    if (*mask == '*') {
+      while (*mask == '*') ++mask;
+      if (*mask == '\0') return true;
+      for (const char* rest = name; *rest != '\0'; ++rest) {
+        if (MatchMask(mask, rest)) return true;
+      }
+      return MatchMask(mask, "") ;
+    }
+    if (*name == '\0') return std::strcmp(mask, ".*") == 0;
+    if (*mask != '?') {
+      const char a = static_cast<char>(*mask >= 'a' && *mask <= 'z' ? *mask - 32 : *mask);
+      const char b = static_cast<char>(*name >= 'a' && *name <= 'z' ? *name - 32 : *name);
+      if (a != b) return false;
+    }
+    ++mask;
+    ++name;
+  }
+  return *name == '\0';
+}
+
+bool MaskMatchesAll(const std::string& mask) { return mask == "*" || mask == "*.*"; }
+
+class PosixLockedFile : public LockedFile {
+ public:
+  PosixLockedFile(int fd, InodeKey key) : fd_(fd), key_(key) {}
+  ~PosixLockedFile() override {
+    {
+      std::lock_guard<std::mutex> guard(locksMutex);
+      auto it = locks.find(key_);
+      if (it != locks.end()) locks.erase(it);
+    }
+    close(fd_);
+  }
+
+ private:
+  int fd_;
+  InodeKey key_;
+};
+
+std::string Normalise(const std::string& absoluteNative) {
+  std::vector<std::string> parts;
+  std::size_t i = 0;
+  while (i <= absoluteNative.size()) {
+    std::size_t next = absoluteNative.find('/', i);
+    if (next == std::string::npos) next = absoluteNative.size();
+    const std::string part = absoluteNative.substr(i, next - i);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    i = next + 1;
+  }
+  std::string result;
+  for (const std::string& part : parts) result += "/" + part;
+  return result.empty() ? "/" : result;
+}
+
+std::string AbsoluteNative(const std::string& path) {
+  std::string native = Native(path);
+  if (native.empty() || native[0] != '/') native = Native(CurrentFolder()) + "/" + native;
+  return native;
+}
+
+}  // namespace
+
+bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
+  entries->clear();
+  const std::size_t slash = cp936::LastBackslash(pattern);
+  const std::string prefix = slash == cp936::npos ? "" : pattern.substr(0, slash + 1);
+  const std::string mask = slash == cp936::npos ? pattern : pattern.substr(slash + 1);
+  const std::string folder = prefix.empty() ? "." : Native(prefix);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return Fail(errno);
+  const bool all = MaskMatchesAll(mask);
+  const int dirFd = dirfd(dir);
+  while (struct dirent* d = readdir(dir)) {
+    if (!all && !MatchMask(mask.c_str(), d->d_name)) continue;
+    FoundEntry entry;
+    entry.name = d->d_name;
+    entry.path = prefix + entry.name;
+    unsigned char type = d->d_type;
+    if (type == DT_LNK) {
+      entry.attributes |= kAttrReparsePoint;
+      struct stat st;
+      if (fstatat(dirFd, d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
+        entry.attributes |= kAttrDirectory;
+      }
+    } else if (type == DT_UNKNOWN) {
+      struct stat st;
+      if (fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+          entry.attributes |= kAttrReparsePoint;
+          if (fstatat(dirFd, d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
+            entry.attributes |= kAttrDirectory;
+          }
+        } else if (S_ISDIR(st.st_mode)) {
+          entry.attributes |= kAttrDirectory;
+        }
+      }
+    } else if (type == DT_DIR) {
+      entry.attributes |= kAttrDirectory;
+    }
+    if (entry.attributes == 0) entry.attributes = kAttrNormal;
+    entries->push_back(std::move(entry));
+  }
+  closedir(dir);
+  if (entries->empty()) return Fail(ENOENT);
+  return true;
+}
+
+bool CreateFolder(const std::string& path) {
+  return mkdir(Native(path).c_str(), 0777) == 0 || Fail(errno);
+}
+
+bool RemoveFolder(const std::string& path) {
+  std::string native = Native(path);
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  struct stat st;
+  if (lstat(native.c_str(), &st) != 0) return Fail(errno);
+  if (S_ISLNK(st.st_mode)) {
+    struct stat target;
+    if (stat(native.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) return Fail(ENOTDIR);
+    return unlink(native.c_str()) == 0 || Fail(errno);
+  }
+  return rmdir(native.c_str()) == 0 || Fail(errno);
+}
+
+bool RemoveFile(const std::string& path) {
+  const std::string native = Native(path);
+  struct stat st;
+  if (lstat(native.c_str(), &st) != 0) return Fail(errno);
+  if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  if (!S_ISLNK(st.st_mode)) {
+    if (IsReadOnly(st) || IsLocked(st)) return Fail(EACCES);
+  }
+  return unlink(native.c_str()) == 0 || Fail(errno);
+}
+
+bool CopyOneFile(const std::string& from, const std::string& to) {
+  const std::string source = Native(from);
+  const std::string target = Native(to);
+  struct stat sourceStat;
+  if (stat(source.c_str(), &sourceStat) != 0) return Fail(errno);
+  if (S_ISDIR(sourceStat.st_mode) || IsLocked(sourceStat)) return Fail(EACCES);
+  struct stat targetStat;
+  if (stat(target.c_str(), &targetStat) == 0) {
+    if (S_ISDIR(targetStat.st_mode) || IsReadOnly(targetStat) || IsLocked(targetStat)) {
+      return Fail(EACCES);
+    }
+    if (targetStat.st_dev == sourceStat.st_dev && targetStat.st_ino == sourceStat.st_ino) {
+      return Fail(EACCES);  // a file copied onto itself would be truncated
+    }
+  }
+  const int in = open(source.c_str(), O_RDONLY);
+  if (in < 0) return Fail(errno);
+  const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (out < 0) {
+    const int error = errno;
+    close(in);
+    return Fail(error);
+  }
+  bool ok = true;
+  int error = 0;
+  for (;;) {
+    const ssize_t copied = copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+    if (copied > 0) continue;
+    if (copied == 0) break;
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+      ok = false;
+      error = errno;
+      break;
+    }
+    // The file systems cannot copy between themselves: copy through a buffer.
+    char buffer[1 << 16];
+    ssize_t got;
+    while ((got = read(in, buffer, sizeof buffer)) > 0) {
+      if (write(out, buffer, static_cast<size_t>(got)) != got) {
+        ok = false;
+        error = errno;
+        break;
+      }
+    }
+    if (got < 0) {
+      ok = false;
+      error = errno;
+    }
+    break;
+  }
+  if (ok) fchmod(out, sourceStat.st_mode & 07777);
+  close(in);
+  if (close(out) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  return ok || Fail(error);
+}
+
+bool MoveEntry(const std::string& from, const std::string& to) {
+  std::string source = Native(from);
+  std::string target = Native(to);
+  while (source.size() > 1 && source.back() == '/') source.pop_back();
+  while (target.size() > 1 && target.back() == '/') target.pop_back();
+  struct stat st;
+  if (lstat(source.c_str(), &st) != 0) return Fail(errno);
+  if (!S_ISDIR(st.st_mode) && IsLocked(st)) return Fail(EACCES);
+  if (lstat(target.c_str(), &st) == 0) return Fail(EEXIST);
+  return rename(source.c_str(), target.c_str()) == 0 || Fail(errno);
+}
+
+bool ReplaceEntry(const std::string& from, const std::string& to) {
+  const std::string source = Native(from);
+  const std::string target = Native(to);
+  struct stat st;
+  if (lstat(source.c_str(), &st) != 0) return Fail(errno);
+  if (IsLocked(st)) return Fail(EACCES);
+  if (stat(target.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode) || IsReadOnly(st) || IsLocked(st)) return Fail(EACCES);
+  }
+  return rename(source.c_str(), target.c_str()) == 0 || Fail(errno);
+}
+
+std::uint32_t GetAttributes(const std::string& path) {
+  const std::string native = Native(path);
+  struct stat st;
+  if (lstat(native.c_str(), &st) != 0) {
+    lastError = errno;
+    return kInvalidAttributes;
+  }
+  std::uint32_t attributes = 0;
+  if (S_ISLNK(st.st_mode)) {
+    attributes |= kAttrReparsePoint;
+    if (stat(native.c_str(), &st) != 0) return attributes;
+  }
+  if (S_ISDIR(st.st_mode)) attributes |= kAttrDirectory;
+  if (IsReadOnly(st)) attributes |= kAttrReadOnly;
+  return attributes == 0 ? kAttrNormal : attributes;
+}
+
+bool SetAttributes(const std::string& path, std::uint32_t attributes) {
+  const std::string native = Native(path);
+  struct stat st;
+  if (stat(native.c_str(), &st) != 0) return Fail(errno);
+  mode_t mode = st.st_mode & 07777;
+  if (attributes & kAttrReadOnly) {
+    mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
+  } else {
+    mode |= S_IWUSR;
+  }
+  return chmod(native.c_str(), mode) == 0 || Fail(errno);
+}
+
+bool ReadFile(const std::string& path, std::string* bytes) {
+  const std::string native = Native(path);
+  if (IsLocked(native)) return Fail(EACCES);
+  const int fd = open(native.c_str(), O_RDONLY);
+  if (fd < 0) return Fail(errno);
+  struct stat st;
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    close(fd);
+    return Fail(EISDIR);
+  }
+  bytes->clear();
+  char buffer[1 << 16];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0) bytes->append(buffer, static_cast<size_t>(got));
+  const int error = errno;
+  close(fd);
+  return got == 0 || Fail(error);
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  const std::string native = Native(path);
+  struct stat st;
+  if (stat(native.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode) || IsReadOnly(st) || IsLocked(st)) return Fail(EACCES);
+  }
+  const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0) return Fail(errno);
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+    if (n <= 0) {
+      const int error = errno;
+      close(fd);
+      return Fail(error);
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  return close(fd) == 0 || Fail(errno);
+}
+
+std::string FullPath(const std::string& path) { return Windows(Normalise(AbsoluteNative(path))); }
+
+std::string ResolvedPath(const std::string& path) {
+  std::string existing = Normalise(AbsoluteNative(path));
+  std::string rest;
+  for (;;) {
+    char resolved[PATH_MAX];
+    if (realpath(existing.c_str(), resolved) != nullptr) {
+      std::string result = resolved;
+      if (!rest.empty()) result += (result == "/" ? "" : "/") + rest;
+      return Windows(result);
+    }
+    const std::size_t slash = existing.rfind('/');
+    if (slash == std::string::npos || existing == "/") return Windows(Normalise(AbsoluteNative(path)));
+    const std::string last = existing.substr(slash + 1);
+    rest = rest.empty() ? last : last + "/" + rest;
+    existing = slash == 0 ? "/" : existing.substr(0, slash);
+  }
+}
+
+bool NamesIgnoreCase() { return false; }
+
+bool GetFolderId(const std::string& path, FolderId* id) {
+  struct stat st;
+  if (stat(Native(path).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Fail(errno ? errno : ENOTDIR);
+  id->volume = static_cast<std::uint64_t>(st.st_dev);
+  id->index = static_cast<std::uint64_t>(st.st_ino);
+  return true;
+}
+
+std::string ModuleFileName() {
+  std::vector<char> buffer(PATH_MAX);
+  for (;;) {
+    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return std::string();
+    if (static_cast<std::size_t>(n) < buffer.size()) return Windows(std::string(buffer.data(), static_cast<size_t>(n)));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+bool SetCurrentFolder(const std::string& path) {
+  return chdir(Native(path).c_str()) == 0 || Fail(errno);
+}
+
+std::string CurrentFolder() {
+  std::vector<char> buffer(PATH_MAX);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+  return Windows(buffer.data());
+}
+
+std::string LastErrorText() { return std::strerror(lastError); }
+
+std::unique_ptr<LockedFile> LockFile(const std::string& path) {
+  const int fd = open(Native(path).c_str(), O_RDONLY);
+  if (fd < 0) {
+    lastError = errno;
+    return nullptr;
+  }
+  struct stat st;
+  fstat(fd, &st);
+  const InodeKey key{st.st_dev, st.st_ino};
+  {
+    std::lock_guard<std::mutex> guard(locksMutex);
+    locks.insert(key);
+  }
+  return std::make_unique<PosixLockedFile>(fd, key);
+}
+
+}  // namespace port

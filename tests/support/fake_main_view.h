@@ -1,0 +1,72 @@
+// The main window in memory, for running the card commands without a
+// window: rows, selection, details, buttons, and every message box shown,
+// in order. Dialog answers are queued by the test beforehand.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "port/main_view.h"
+
+struct ShownBox {
+  enum Kind { kMessage, kAppMessage, kFileError };
+  Kind kind;
+  std::string text;
+  std::string caption;  // only for kMessage
+};
+
+class FakeMainView : public port::MainView {
+ public:
+  // Rows and selection.
+  std::vector<std::string> rows;
+  int selected = -1;
+  bool listFocused = false;
+
+  std::string driverName;
+  std::string protocolText;
+  bool buildButtonsEnabled = true;
+
+  std::vector<ShownBox> boxes;
+
+  // Answers for the dialogs: an empty optional-like entry (cancelled) is
+  // queued with Cancel*().
+  struct DriverAnswer {
+    bool ok;
+    std::string path;
+    std::string name;
+  };
+  std::deque<std::pair<bool, std::string>> targetPathAnswers;
+  std::deque<std::pair<bool, std::string>> newNameAnswers;
+  std::deque<DriverAnswer> driverAnswers;
+  int dialogsRun = 0;
+
+  void AnswerTargetPath(const std::string& path) { targetPathAnswers.push_back({true, path}); }
+  void AnswerNewName(const std::string& name) { newNameAnswers.push_back({true, name}); }
+  void AnswerDriver(const std::string& path, const std::string& name) {
+    driverAnswers.push_back({true, path, name});
+  }
+
+  // The texts of all boxes shown, in order.
+  std::vector<std::string> BoxTexts() const;
+
+  int RowCount() override;
+  int SelectedRow() override;
+  bool IsRowSelected(int row) override;
+  void InsertRow(int row, const std::string& text) override;
+  void SetRowText(int row, const std::string& text) override;
+  std::string RowText(int row) override;
+  void DeleteRow(int row) override;
+  void DeleteAllRows() override;
+  void SelectRow(int row) override;
+  void FocusList() override;
+  void ShowDriverName(const std::string& name) override;
+  void ShowProtocolText(const std::string& text) override;
+  void EnableBuildButtons(bool enable) override;
+  bool AskTargetPath(std::string* targetPath) override;
+  bool AskNewName(std::string* newName) override;
+  bool AskDriver(std::string* driverPath, std::string* cardName) override;
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+  void ShowAppMessage(const std::string& text) override;
+  void ShowFileError(const std::string& text) override;
+};
