@@ -1,0 +1,24 @@
+// Whether a typed card name can be a card: one folder name inside the driver
+// library, on Windows as well as elsewhere.
+#pragma once
+
+#include <string>
+
+#include "library/nic_list.h"
+
+// "" when `name` (already trimmed of leading white space, as the commands
+// trim it) is a valid single folder name on Windows; otherwise the Chinese
+// message that tells the user why it is refused. Refused: an empty name,
+// path separators, drive colons, wildcards and the other characters Windows
+// forbids (: * ? " < > |), control characters, "." and "..", reserved device
+// names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an extension),
+// and names ending in a blank or a dot, which Windows would store under
+// another name than the card shows.
+std::string CheckCardName(const std::string& name);
+
+// True when the two names name the same folder: equal, or equal but for
+// ASCII letter case (Windows ignores it in names).
+bool SameCardFolderName(const std::string& a, const std::string& b);
+
+// The first entry whose cardName names the same folder as `name`, or nullptr.
+const NicEntry* FindCardNamed(const NicList& nicList, const std::string& name);
