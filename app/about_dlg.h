@@ -1,0 +1,9 @@
+// The About box, opened from the system menu.
+#pragma once
+
+#include "framework/dialog.h"
+
+class CAboutDlg : public CDialog {
+ public:
+  CAboutDlg();
+};

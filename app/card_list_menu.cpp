@@ -1,0 +1,20 @@
+// The card list's context menu: "修改名称" and "删除网卡", greyed while no
+// card is selected.
+#include "app/nic_config_dlg.h"
+#include "framework/menu.h"
+#include "library/card_menu.h"
+#include "res/resource.h"
+
+void CNicConfigDlg::OnRClickNicList(NMHDR*, LRESULT* result) {
+  CMenu menu;
+  menu.LoadMenu(IDR_NIC_MENU);
+  HMENU popup = menu.GetSubMenu(0);
+  POINT point;
+  GetCursorPos(&point);
+  if (!CardMenuItemsEnabled(*this)) {
+    EnableMenuItem(popup, ID_MENU_RENAME_NIC, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, ID_MENU_DELETE_NIC, MF_BYCOMMAND | MF_GRAYED);
+  }
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+  *result = 0;
+}

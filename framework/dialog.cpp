@@ -1,0 +1,121 @@
+#include "framework/dialog.h"
+
+#include <exception>
+
+#include "framework/app.h"
+#include "framework/file_exception.h"
+#include "framework/message_box.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+INT_PTR CDialog::DoModal() {
+  // Without a parent the dialog is owned by the main window, which it keeps
+  // disabled while it runs.
+  HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+  CWinApp* app = AfxGetApp();
+  if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this) {
+    owner = app->m_pMainWnd->m_hWnd;
+  }
+  HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
+  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+  m_hWnd = nullptr;
+  return result;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  UpdateData(TRUE);
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+const MessageMapEntry* CDialog::GetMessageMap() const {
+  static const MessageMapEntry none[] = {{0, 0, 0, HandlerSignature::kEnd, nullptr, nullptr, nullptr, nullptr}};
+  return none;
+}
+
+bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+  UINT id = 0;
+  UINT code = 0;
+  if (message == WM_COMMAND) {
+    id = LOWORD(wParam);
+    code = HIWORD(wParam);
+  } else if (message == WM_NOTIFY) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    id = static_cast<UINT>(header->idFrom);
+    code = header->code;
+  }
+  for (const MessageMapEntry* entry = GetMessageMap(); entry->signature != HandlerSignature::kEnd; ++entry) {
+    if (entry->message != message || entry->id != id) continue;
+    // Menu commands and accelerators carry code 0 or 1; a button click is
+    // BN_CLICKED (0) too.
+    if (message == WM_COMMAND && entry->code != code && code > 1) continue;
+    if (message == WM_NOTIFY && entry->code != code) continue;
+    m_bDefault = false;
+    *result = TRUE;
+    switch (entry->signature) {
+      case HandlerSignature::kVoid:
+        (this->*entry->onVoid)();
+        break;
+      case HandlerSignature::kNotify: {
+        LRESULT notifyResult = 0;
+        (this->*entry->onNotify)(reinterpret_cast<NMHDR*>(lParam), &notifyResult);
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, notifyResult);
+        break;
+      }
+      case HandlerSignature::kSysCommand:
+        (this->*entry->onSysCommand)(static_cast<UINT>(wParam), lParam);
+        break;
+      case HandlerSignature::kQueryDragIcon:
+        *result = reinterpret_cast<INT_PTR>((this->*entry->onQueryDragIcon)());
+        break;
+      case HandlerSignature::kEnd:
+        break;
+    }
+    return !m_bDefault;
+  }
+  return false;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* dialog = nullptr;
+  if (message == WM_INITDIALOG) {
+    dialog = reinterpret_cast<CDialog*>(lParam);
+    dialog->m_hWnd = window;
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+  } else {
+    dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  }
+  if (dialog == nullptr) return FALSE;
+
+  // A failure that escapes a handler is reported and the program goes on;
+  // the rest of that handler does not run.
+  try {
+    if (message == WM_INITDIALOG) return dialog->OnInitDialog();
+    INT_PTR result = FALSE;
+    if (dialog->Dispatch(message, wParam, lParam, &result)) return result;
+    if (message == WM_COMMAND && HIWORD(wParam) <= 1) {
+      if (LOWORD(wParam) == IDOK) {
+        dialog->OnOK();
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        dialog->OnCancel();
+        return TRUE;
+      }
+    }
+  } catch (const CFileException& error) {
+    AfxReportFileError(error.what());
+    return TRUE;
+  } catch (const std::exception& error) {
+    AfxReportFileError(error.what());
+    return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,16 @@
+#include "library/rename_dlg.h"
+
+#include "res/resource.h"
+
+CRenameDlg::CRenameDlg(CWnd* parent) : CDialog(IDD_RENAME, parent) {}
+
+void CRenameDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_NEW_NAME, m_editNewName); }
+
+void CRenameDlg::OnOK() {
+  m_strNewName = m_editNewName.GetWindowText();
+  if (m_strNewName.empty()) {
+    MessageBox("请输入更改后的名称！", "空项目存在", MB_OK);
+    return;
+  }
+  CDialog::OnOK();
+}

@@ -1,0 +1,76 @@
+#include "search/add_driver_dlg.h"
+
+#include "framework/folder_browser.h"
+#include "port/file_system.h"
+#include "res/resource.h"
+#include "search/find_driver_files.h"
+
+BEGIN_MESSAGE_MAP(CAddDriverDlg)
+  ON_BN_CLICKED(IDC_ADD, OnAdd)
+  ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_NIC_LIST, OnItemChangedDriverList)
+END_MESSAGE_MAP()
+
+CAddDriverDlg::CAddDriverDlg(CWnd* parent) : CDialog(IDD_ADD_DRIVER, parent) {}
+
+void CAddDriverDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_NIC_LIST, m_listDrivers);
+  DDX_Text(pDX, IDC_DRIVER_PATH, m_strPath);
+  DDX_Text(pDX, IDC_CARD_NAME, m_strName);
+  DDX_Text(pDX, IDC_STATUS, m_strStatus);
+}
+
+BOOL CAddDriverDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_listDrivers.SetExtendedStyle(m_listDrivers.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+  m_listDrivers.InsertColumn(0, "网卡名称", LVCFMT_LEFT, 100, -1);
+  m_listDrivers.InsertColumn(1, "存放路径", LVCFMT_LEFT, 190, -1);
+  m_listDrivers.DeleteAllItems();
+  return TRUE;
+}
+
+void CAddDriverDlg::OnBrowse() {
+  UpdateData(TRUE);
+  std::string folder;
+  if (!BrowseForFolder("选择路径", &folder)) return;
+  m_strPath.clear();
+  m_strName.clear();
+  m_listDrivers.DeleteAllItems();
+
+  m_strStatus = "正在查找，请稍后。。。";
+  UpdateData(FALSE);
+  UpdateWindow(m_hWnd);
+  const std::vector<DriverRow> rows = FindDriverFiles(folder);
+  for (const DriverRow& row : rows) {
+    const int index = m_listDrivers.InsertItem(m_listDrivers.GetItemCount(), row.name);
+    m_listDrivers.SetItemText(index, 1, row.path);
+  }
+  m_strStatus = "查找完成！";
+  UpdateData(FALSE);
+  if (m_listDrivers.GetItemCount() == 0) MessageBox("No File(*.dos) Was Found!", "添加驱动程序", MB_OK);
+  port::SetCurrentFolder(folder);
+}
+
+void CAddDriverDlg::OnAdd() {
+  UpdateData(TRUE);
+  if (!AddFieldsComplete(m_strPath, m_strName)) {
+    MessageBox("有空项目存在，请输入完整！", "添加驱动程序", MB_OK);
+    return;
+  }
+  CDialog::OnOK();
+}
+
+void CAddDriverDlg::OnItemChangedDriverList(NMHDR*, LRESULT* result) {
+  *result = 0;
+  if (m_listDrivers.GetItemCount() == 0) return;
+  const int row = m_listDrivers.GetNextItem(-1, LVNI_SELECTED);
+  if (row == -1) {
+    m_strName.clear();
+    m_strPath.clear();
+  } else {
+    m_strName = ProposedCardName(m_listDrivers.GetItemText(row, 0));
+    m_strPath = m_listDrivers.GetItemText(row, 1);
+  }
+  m_strStatus = m_strName;
+  UpdateData(FALSE);
+}

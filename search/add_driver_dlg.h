@@ -1,0 +1,31 @@
+// The add-driver dialog: choose a folder, search its tree for DOS driver
+// files, pick one and name the card.
+#pragma once
+
+#include <string>
+
+#include "framework/dialog.h"
+#include "framework/list_ctrl.h"
+
+class CAddDriverDlg : public CDialog {
+ public:
+  explicit CAddDriverDlg(CWnd* parent);
+
+  // After IDOK: the texts of edits 1012 and 1014 as they stand, untrimmed;
+  // each holds at least one character that is not white space.
+  std::string m_strPath;
+  std::string m_strName;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+
+  void OnAdd();
+  void OnBrowse();
+  void OnItemChangedDriverList(NMHDR* header, LRESULT* result);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  CListCtrl m_listDrivers;
+  std::string m_strStatus;
+};

@@ -1,0 +1,237 @@
+#include "app_driver.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <thread>
+
+const char kMainCaption[] = "Halvar网络克隆启动盘网卡驱动配置程序";
+
+namespace {
+
+// Memory in the target process, for list-view messages whose parameters
+// are pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, size_t size) : process_(process), size_(size) {
+    address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+  void Write(size_t offset, const void* data, size_t size) const {
+    SIZE_T written = 0;
+    WriteProcessMemory(process_, at(offset), data, size, &written);
+  }
+  void Read(size_t offset, void* data, size_t size) const {
+    SIZE_T read = 0;
+    ReadProcessMemory(process_, at(offset), data, size, &read);
+  }
+
+ private:
+  HANDLE process_;
+  size_t size_;
+  void* address_;
+};
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+struct FindContext {
+  DWORD processId;
+  HWND except;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
+  FindContext* context = reinterpret_cast<FindContext*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != context->processId || window == context->except || !IsWindowVisible(window)) return TRUE;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) == "#32770") context->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> DialogsOf(DWORD processId, HWND except) {
+  FindContext context{processId, except, {}};
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&context));
+  return context.found;
+}
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM lParam) {
+  HICON* icon = reinterpret_cast<HICON*>(lParam);
+  char className[64] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (std::string(className) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    *icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+RunningApp::RunningApp(const std::string& exePath) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + exePath + "\"";
+  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process_)) {
+    return;
+  }
+  WaitForInputIdle(process_.hProcess, 15000);
+  for (int waited = 0; waited < 30000 && main_ == nullptr; waited += 50) {
+    for (HWND window : DialogsOf(process_.dwProcessId, nullptr)) {
+      if (Text(window) == kMainCaption) main_ = window;
+    }
+    if (main_ == nullptr) Sleep(50);
+  }
+}
+
+RunningApp::~RunningApp() {
+  if (process_.hProcess != nullptr) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+}
+
+std::string RunningApp::Text(HWND window) {
+  char buffer[8192] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+void RunningApp::SetText(HWND window, const std::string& text) {
+  SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::vector<std::string> RunningApp::Rows(HWND list, int column) const {
+  std::vector<std::string> rows;
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const size_t textSize = 1024;
+  RemoteBuffer remote(process_.hProcess, sizeof(LVITEMA) + textSize);
+  for (int row = 0; row < count; ++row) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = remote.at(sizeof(LVITEMA));
+    item.cchTextMax = static_cast<int>(textSize);
+    remote.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+    char text[1024] = {};
+    remote.Read(sizeof(LVITEMA), text, sizeof text - 1);
+    rows.push_back(text);
+  }
+  return rows;
+}
+
+std::string RunningApp::Heading(HWND list, int column) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const size_t textSize = 256;
+  RemoteBuffer remote(process_.hProcess, sizeof(HDITEMA) + textSize);
+  HDITEMA item = {};
+  item.mask = HDI_TEXT;
+  item.pszText = remote.at(sizeof(HDITEMA));
+  item.cchTextMax = static_cast<int>(textSize);
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(remote.at(0)));
+  char text[256] = {};
+  remote.Read(sizeof(HDITEMA), text, sizeof text - 1);
+  return text;
+}
+
+int RunningApp::SelectedRow(HWND list) {
+  return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void RunningApp::SelectRow(HWND list, int row) const {
+  RemoteBuffer remote(process_.hProcess, sizeof(LVITEMA));
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = row >= 0 ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+}
+
+void RunningApp::Click(HWND dialog, int buttonId) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+void RunningApp::PostCommand(HWND window, int commandId) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+}
+
+std::vector<HWND> RunningApp::OpenDialogs() const { return DialogsOf(process_.dwProcessId, main_); }
+
+HWND RunningApp::WaitForDialog(const std::string& caption, int timeoutMs) const {
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    for (HWND window : OpenDialogs()) {
+      if (caption.empty() || Text(window) == caption) return window;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+MessageBoxSeen RunningApp::WaitForMessageBox(int timeoutMs) const {
+  MessageBoxSeen seen;
+  for (int waited = 0; waited < timeoutMs && seen.window == nullptr; waited += 50) {
+    for (HWND window : OpenDialogs()) {
+      // A message box shows its text in a static with id 0xFFFF.
+      HWND textControl = GetDlgItem(window, 0xFFFF);
+      if (textControl != nullptr) seen.window = window;
+    }
+    if (seen.window == nullptr) Sleep(50);
+  }
+  if (seen.window == nullptr) return seen;
+  Sleep(100);  // let the box finish laying itself out
+  seen.caption = Text(seen.window);
+  seen.text = Text(GetDlgItem(seen.window, 0xFFFF));
+  HICON icon = nullptr;
+  EnumChildWindows(seen.window, FindIcon, reinterpret_cast<LPARAM>(&icon));
+  if (icon == nullptr) {
+    seen.icon = MessageBoxSeen::kNone;
+  } else if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) {
+    seen.icon = MessageBoxSeen::kExclamation;
+  } else if (icon == LoadIconA(nullptr, IDI_HAND)) {
+    seen.icon = MessageBoxSeen::kStop;
+  } else {
+    seen.icon = MessageBoxSeen::kOther;
+  }
+  return seen;
+}
+
+MessageBoxSeen RunningApp::AcceptMessageBox(int timeoutMs) const {
+  MessageBoxSeen seen = WaitForMessageBox(timeoutMs);
+  if (seen.window != nullptr) {
+    PostMessageA(seen.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int waited = 0; waited < 5000 && IsWindow(seen.window); waited += 20) Sleep(20);
+  }
+  return seen;
+}
+
+bool RunningApp::WaitUntilIdle(int timeoutMs) const {
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    if (OpenDialogs().empty() && IsWindowEnabled(main_)) {
+      // A posted command may not have run yet: make sure the queue is empty.
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+      if (OpenDialogs().empty()) return true;
+    }
+    Sleep(50);
+  }
+  return false;
+}
+
+bool RunningApp::WaitForExit(int timeoutMs) const {
+  return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}

@@ -1,0 +1,70 @@
+// Drives a running Tovrell.exe from outside its process, by control id, as
+// a test needs it: starting it, reading what its windows show (list-view
+// rows are read through memory in the target process), selecting rows,
+// pressing buttons, and waiting for and answering its dialogs and message
+// boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct MessageBoxSeen {
+  HWND window = nullptr;
+  std::string caption;
+  std::string text;
+  enum Icon { kNone, kExclamation, kStop, kOther } icon = kNone;
+};
+
+class RunningApp {
+ public:
+  // Starts `exePath` and waits until its main window is shown.
+  explicit RunningApp(const std::string& exePath);
+  // Ends the program if it still runs (it is this test's own child).
+  ~RunningApp();
+  RunningApp(const RunningApp&) = delete;
+  RunningApp& operator=(const RunningApp&) = delete;
+
+  bool started() const { return main_ != nullptr; }
+  HWND main() const { return main_; }
+  HWND Control(int id) const { return Control(main_, id); }
+  static HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+  static std::string Text(HWND window);
+  static void SetText(HWND window, const std::string& text);
+  static bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+
+  // List-view contents and selection.
+  std::vector<std::string> Rows(HWND list, int column = 0) const;
+  std::string Heading(HWND list, int column) const;
+  static int SelectedRow(HWND list);
+  void SelectRow(HWND list, int row) const;  // -1 clears the selection
+
+  // Clicks a button without waiting for the command to finish (it may
+  // open a modal dialog or a message box).
+  static void Click(HWND dialog, int buttonId);
+  static void PostCommand(HWND window, int commandId);
+
+  // The first visible top-level dialog of the program, other than the main
+  // window, with this caption ("" for any); nullptr after the timeout.
+  HWND WaitForDialog(const std::string& caption, int timeoutMs = 15000) const;
+  // Waits for a message box and reads it.
+  MessageBoxSeen WaitForMessageBox(int timeoutMs = 15000) const;
+  // The visible dialogs of the program other than the main window.
+  std::vector<HWND> OpenDialogs() const;
+  // Waits for a box, reads it and presses its OK button.
+  MessageBoxSeen AcceptMessageBox(int timeoutMs = 15000) const;
+  // Waits until no dialog but the main window is open (a command ended).
+  bool WaitUntilIdle(int timeoutMs = 15000) const;
+
+  bool WaitForExit(int timeoutMs = 15000) const;
+  DWORD processId() const { return process_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION process_ = {};
+  HWND main_ = nullptr;
+};
+
+// Program-wide: the main window's caption.
+extern const char kMainCaption[];

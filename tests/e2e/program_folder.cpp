@@ -1,0 +1,43 @@
+#include "program_folder.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "port/file_system.h"
+#include "text/cp936_path.h"
+
+namespace {
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') throw std::runtime_error(std::string(name) + " is not set");
+  return cp936::ReplaceSeparators(value, '/', '\\');
+}
+
+}  // namespace
+
+void CopyTestTree(const std::string& from, const std::string& to) {
+  MakeTestFolders(to);
+  std::vector<port::FoundEntry> entries;
+  if (!port::FindFiles(from + "\\*.*", &entries)) return;
+  for (const port::FoundEntry& entry : entries) {
+    if (entry.IsDots()) continue;
+    if (entry.IsDirectory()) {
+      CopyTestTree(entry.path, to + "\\" + entry.name);
+    } else if (!port::CopyOneFile(entry.path, to + "\\" + entry.name)) {
+      throw std::runtime_error("cannot copy " + entry.path);
+    }
+  }
+}
+
+ProgramFolder::ProgramFolder() {
+  if (!port::CopyOneFile(Environment("TOVRELL_EXE"), exe())) throw std::runtime_error("cannot copy Tovrell.exe");
+}
+
+std::string ProgramFolder::SampleFolder() { return Environment("TOVRELL_SAMPLE"); }
+
+void ProgramFolder::AddSamples() {
+  CopyTestTree(SampleFolder() + "\\driver", library());
+  CopyTestTree(SampleFolder() + "\\BootDisk", bootDisk());
+}

@@ -1,0 +1,34 @@
+// A program folder laid out for one end-to-end test: a copy of Tovrell.exe
+// and, when asked for, the sample driver library and boot disk template.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app_driver.h"
+#include "support/temp_folder.h"
+
+class ProgramFolder {
+ public:
+  ProgramFolder();
+  const std::string& path() const { return temp_.path(); }
+  std::string operator/(const std::string& relative) const { return temp_ / relative; }
+  std::string exe() const { return temp_ / "Tovrell.exe"; }
+  std::string library() const { return temp_ / "driver"; }
+  std::string bootDisk() const { return temp_ / "BootDisk"; }
+
+  // Copies the sample driver library and boot disk template beside the exe.
+  void AddSamples();
+
+  // Starts the program from this folder.
+  std::unique_ptr<RunningApp> Start() const { return std::make_unique<RunningApp>(exe()); }
+
+  // The sample folder shipped with the project.
+  static std::string SampleFolder();
+
+ private:
+  TempFolder temp_;
+};
+
+// Copies a folder tree for a test's set-up.
+void CopyTestTree(const std::string& from, const std::string& to);

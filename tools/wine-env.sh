@@ -1,0 +1,41 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix,
+# the Chinese locale (code page 936), quiet Wine, and an X display (Xvfb
+# when none is given). Defines stop_own_display to end the Xvfb it started.
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${TOVRELL_WINEPREFIX:-$HOME/.local/share/tovrell/wineprefix}"
+
+own_xvfb_pid=""
+start_own_display() {
+  local display
+  for display in $(seq 91 120); do
+    [ -e "/tmp/.X${display}-lock" ] && continue
+    Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    own_xvfb_pid=$!
+    sleep 1
+    if kill -0 "$own_xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":${display}"
+      return 0
+    fi
+  done
+  echo "cannot start Xvfb" >&2
+  return 1
+}
+
+stop_own_display() {
+  if [ -n "$own_xvfb_pid" ]; then
+    kill "$own_xvfb_pid" 2>/dev/null || true
+    wait "$own_xvfb_pid" 2>/dev/null || true
+    own_xvfb_pid=""
+  fi
+}
+
+prepare_wine_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX ..."
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
