@@ -64,14 +64,76 @@ std::vector<HWND> DialogsOf(DWORD processId, HWND except) {
 }
 
 BOOL CALLBACK FindIcon(HWND child, LPARAM lParam) {
-  HICON* icon = reinterpret_cast<HICON*>(lParam);
+  HWND* icon = reinterpret_cast<HWND*>(lParam);
   char className[64] = {};
   GetClassNameA(child, className, sizeof className);
-  if (std::string(className) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-    *icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+  if (std::string(className) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+      IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+    *icon = child;
     return FALSE;
   }
   return TRUE;
+}
+
+// The pixels of a screen rectangle.
+std::vector<COLORREF> Capture(HDC source, int x, int y, int width, int height) {
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int row = 0; row < height; ++row) {
+    for (int column = 0; column < width; ++column) pixels.push_back(GetPixel(memory, column, row));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+// Icon handles are not shared between processes here, so the icon a box
+// shows is told by its picture: the icon control's pixels on the screen are
+// compared with each standard icon drawn on the same background.
+MessageBoxSeen::Icon IdentifyIcon(HWND iconControl) {
+  RECT rect;
+  GetWindowRect(iconControl, &rect);
+  const int width = GetSystemMetrics(SM_CXICON);
+  const int height = GetSystemMetrics(SM_CYICON);
+  HDC screen = GetDC(nullptr);
+  const std::vector<COLORREF> shown = Capture(screen, rect.left, rect.top, width, height);
+  const COLORREF background = shown.empty() ? RGB(0, 0, 0) : shown[0];
+  struct Candidate {
+    LPCSTR id;
+    MessageBoxSeen::Icon icon;
+  };
+  MessageBoxSeen::Icon best = MessageBoxSeen::kOther;
+  size_t bestMatches = 0;
+  for (const Candidate& candidate : {Candidate{IDI_EXCLAMATION, MessageBoxSeen::kExclamation},
+                                     Candidate{IDI_HAND, MessageBoxSeen::kStop},
+                                     Candidate{IDI_ASTERISK, MessageBoxSeen::kOther},
+                                     Candidate{IDI_QUESTION, MessageBoxSeen::kOther}}) {
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all = {0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, candidate.id), width, height, 0, nullptr, DI_NORMAL);
+    const std::vector<COLORREF> drawn = Capture(memory, 0, 0, width, height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    size_t matches = 0;
+    for (size_t i = 0; i < shown.size() && i < drawn.size(); ++i) matches += shown[i] == drawn[i];
+    if (matches > bestMatches) {
+      bestMatches = matches;
+      best = candidate.icon;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  // A near-perfect match only; anything else is some other picture.
+  return bestMatches * 10 >= shown.size() * 9 ? best : MessageBoxSeen::kOther;
 }
 
 }  // namespace
@@ -196,17 +258,9 @@ MessageBoxSeen RunningApp::WaitForMessageBox(int timeoutMs) const {
   Sleep(100);  // let the box finish laying itself out
   seen.caption = Text(seen.window);
   seen.text = Text(GetDlgItem(seen.window, 0xFFFF));
-  HICON icon = nullptr;
-  EnumChildWindows(seen.window, FindIcon, reinterpret_cast<LPARAM>(&icon));
-  if (icon == nullptr) {
-    seen.icon = MessageBoxSeen::kNone;
-  } else if (icon == LoadIconA(nullptr, IDI_EXCLAMATION)) {
-    seen.icon = MessageBoxSeen::kExclamation;
-  } else if (icon == LoadIconA(nullptr, IDI_HAND)) {
-    seen.icon = MessageBoxSeen::kStop;
-  } else {
-    seen.icon = MessageBoxSeen::kOther;
-  }
+  HWND iconControl = nullptr;
+  EnumChildWindows(seen.window, FindIcon, reinterpret_cast<LPARAM>(&iconControl));
+  seen.icon = iconControl == nullptr ? MessageBoxSeen::kNone : IdentifyIcon(iconControl);
   return seen;
 }
 

@@ -12,11 +12,11 @@ namespace {
 class BuildTest : public LibraryTest {
  protected:
   // Presses a build button and answers the target dialog with `target`.
-  void StartBuild(int button, const std::string& target) const {
+  void StartBuild(int button, const std::string& targetPath) const {
     RunningApp::Click(app->main(), button);
     HWND dialog = app->WaitForDialog("创建路径");
     ASSERT_NE(dialog, nullptr);
-    RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), target);
+    RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), targetPath);
     RunningApp::Click(dialog, IDOK);
   }
 

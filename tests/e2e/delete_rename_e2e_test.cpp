@@ -71,3 +71,27 @@ TEST_F(DeleteRenameTest, RenamingToAnotherCardsNameChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DeleteRenameTest, AFailedRenameIsReportedAndKeepsTheOldName) {
+  // A folder of the library that is no card: the rename cannot take its name.
+  MakeTestFolders(folder.library() + "\\Taken\\inside");
+  Select("E100");
+  RunningApp::PostCommand(app->main(), ID_MENU_RENAME_NIC);
+  HWND dialog = app->WaitForDialog("更改名称");
+  ASSERT_NE(dialog, nullptr);
+  RunningApp::SetText(RunningApp::Control(dialog, IDC_NEW_NAME), "Taken");
+  RunningApp::Click(dialog, IDOK);
+  MessageBoxSeen box = app->AcceptMessageBox();
+  EXPECT_EQ(box.icon, MessageBoxSeen::kStop);
+  EXPECT_EQ(box.caption, "Tovrell");
+  EXPECT_NE(box.text.find("E100"), std::string::npos) << box.text;
+  ASSERT_TRUE(app->WaitUntilIdle());
+  EXPECT_NE(RowOf("E100"), -1);
+  EXPECT_EQ(RowOf("Taken"), -1);
+  EXPECT_TRUE(Exists(folder.library() + "\\E100\\E100B.DOS"));
+  ExpectRowsPairedWithCards();
+}
+
+}  // namespace

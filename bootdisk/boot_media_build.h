@@ -1,0 +1,29 @@
+// The two builds of boot media for the selected card: button 1010 builds
+// <target>\NET\ from the template's NET folder, button 1011 the whole
+// <target>\BootDisk\ from the template.
+#pragma once
+
+#include <string>
+
+#include "library/nic_list.h"
+#include "port/main_view.h"
+
+// Both ask for the target path (cancel: focus back to the list, nothing
+// changed), then:
+// - refuse, before anything is removed, a build folder that would destroy
+//   or read the program's own data (CheckBuildTarget);
+// - empty and recreate the build folder (<target>\NET\ or
+//   <target>\BootDisk\), the target path used exactly as typed;
+// - copy the template source into it (CopyTree; its failure ends the build,
+//   already reported);
+// - copy the selected card's driver file into the build's NET folder; when
+//   there is no card for the selected row or the copy fails, the failure is
+//   reported and the build ends without success;
+// - rewrite SYSTEM.INI and PROTOCOL.INI there for the driver
+//   (RewriteBootConfig; its failure ends the build, already reported);
+// - report success ("NET目录创建成功！" or "U盘目录创建成功！", caption
+//   "创建成功") and give the focus to the list.
+// A failed build leaves the build folder as the failing step left it; the
+// next build empties it again. Nothing outside the build folder is changed.
+void CreateNetDir(port::MainView& view, const NicList& nicList, const std::string& programFolder);
+void CreateUsbDisk(port::MainView& view, const NicList& nicList, const std::string& programFolder);

@@ -1,0 +1,159 @@
+#include "library/add_card.h"
+
+#include <vector>
+
+#include "bootdisk/tree_copy.h"
+#include "library/card_name_check.h"
+#include "library/path_location.h"
+#include "library/program_folder.h"
+#include "port/file_system.h"
+#include "text/cp936_path.h"
+#include "text/white_space.h"
+
+namespace {
+
+const char kCaption[] = "添加错误";
+
+bool IsFolder(const std::string& path) {
+  const std::uint32_t attributes = port::GetAttributes(path);
+  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The root a path in Windows form starts with: "X:\" for a drive, "\\" for a
+// network share, "\" for the root of the current drive (the one root of a
+// POSIX file system); "" for a path relative to the current folder.
+std::string RootOf(const std::string& path) {
+  if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+    return cp936::UpperAscii(path.substr(0, 3));
+  }
+  if (path.compare(0, 2, "\\\\") == 0) return "\\\\";
+  if (!path.empty() && path[0] == '\\') return "\\";
+  return std::string();
+}
+
+// The typed driver path in its full form, or "" with `refusal` set. Only an
+// absolute path is taken: one that names the same root once made full, so
+// that neither the current folder (which the add-driver dialog changes) nor
+// the current drive decides which file is meant.
+std::string CheckedDriverPath(const std::string& typed, std::string* refusal) {
+  const std::string written = cp936::ReplaceSeparators(typed, '/', '\\');
+  if (written.compare(0, 4, "\\\\?\\") == 0 || written.compare(0, 4, "\\\\.\\") == 0) {
+    *refusal = "驱动程序路径不能是设备路径：\n" + typed;
+    return std::string();
+  }
+  const std::string full = port::FullPath(typed);
+  const std::string root = RootOf(written);
+  if (root.empty() || cp936::UpperAscii(full.substr(0, root.size())) != root) {
+    *refusal = "请输入驱动程序文件的完整路径（如 C:\\drivers\\E100B.DOS），或从查找结果中选择驱动程序：\n" + typed;
+    return std::string();
+  }
+  const std::uint32_t attributes = port::GetAttributes(full);
+  if (attributes == port::kInvalidAttributes) {
+    *refusal = "找不到驱动程序文件：\n" + full;
+    return std::string();
+  }
+  if ((attributes & port::kAttrDirectory) != 0) {
+    *refusal = "这是一个文件夹，不是驱动程序文件：\n" + full;
+    return std::string();
+  }
+  if (cp936::FindLast(cp936::FileNameOf(full), '.') == cp936::npos) {
+    *refusal = "驱动程序文件名没有扩展名，无法确定驱动程序的名称：\n" + full;
+    return std::string();
+  }
+  return full;
+}
+
+// The entry of `folder` (with a trailing backslash) named PROTOCOL.INI in
+// any letter case, as the listing spells it; "" when there is none or it is
+// a folder.
+std::string ProtocolFileIn(const std::string& folder) {
+  std::vector<port::FoundEntry> entries;
+  if (!port::FindFiles(folder + "PROTOCOL.INI", &entries)) return std::string();
+  for (const port::FoundEntry& entry : entries) {
+    if (!entry.IsDirectory() && cp936::EqualIgnoringCase(entry.name, "PROTOCOL.INI")) return entry.path;
+  }
+  return std::string();
+}
+
+bool NameTheSameEntry(const std::string& a, const std::string& b) {
+  return a == b || (port::NamesIgnoreCase() && cp936::EqualIgnoringCase(a, b));
+}
+
+// Gives the copied PROTOCOL.INI the card INI's name, replacing a card INI
+// that came with the package. False, with the file error shown, when that
+// cannot be done.
+bool RenameProtocolFile(port::MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
+  const std::string protocol = ProtocolFileIn(cardFolder);
+  if (protocol.empty()) return true;
+  const std::string cardIni = cardFolder + cp936::BaseNameOf(driverFileName) + ".INI";
+  // A driver named PROTOCOL.DOS: its INI already bears the name.
+  if (NameTheSameEntry(protocol, cardIni)) return true;
+  bool renamed = true;
+  if (port::GetAttributes(cardIni) != port::kInvalidAttributes) renamed = DeleteTree(cardIni, view);
+  if (renamed) renamed = port::MoveEntry(protocol, cardIni);
+  if (renamed) return true;
+  view.ShowFileError("无法把文件" + protocol + "更名为" + cp936::FileNameOf(cardIni) + "：" + port::LastErrorText() +
+                     "\n网卡没有添加。");
+  return false;
+}
+
+}  // namespace
+
+void AddCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
+  std::string typedPath, typedName;
+  if (!view.AskDriver(&typedPath, &typedName)) return;
+  const std::string cardName = text::TrimLeft(typedName);
+  const std::string driverPathTyped = text::TrimRight(typedPath);
+
+  const std::string nameRefusal = CheckCardName(cardName);
+  if (!nameRefusal.empty()) {
+    view.ShowMessage(nameRefusal, kCaption);
+    return;
+  }
+  if (FindCardNamed(*nicList, cardName) != nullptr) {
+    view.ShowMessage("要添加的网卡已经存在!", kCaption);
+    return;
+  }
+  std::string pathRefusal;
+  const std::string driverPath = CheckedDriverPath(driverPathTyped, &pathRefusal);
+  if (driverPath.empty()) {
+    view.ShowMessage(pathRefusal, kCaption);
+    return;
+  }
+  const std::string sourceFolder = cp936::FolderWithBackslashOf(driverPath);
+  const std::string driverFileName = cp936::FileNameOf(driverPath);
+  const std::string library = LibraryFolderOf(programFolder);
+  if (IsSameOrInside(programFolder, sourceFolder) || IsSameOrInside(library, sourceFolder)) {
+    view.ShowMessage("驱动程序所在的文件夹\n" + sourceFolder +
+                         "\n包含本程序所在的文件夹或驱动程序库，复制它会把网卡文件夹复制到它自身中。"
+                         "请把驱动程序包放到其他文件夹中再添加。",
+                     kCaption);
+    return;
+  }
+
+  const bool createdLibrary = port::CreateFolder(library);
+  const std::string cardFolder = library + cardName + "\\";
+  const std::string cardFolderItself = library + cardName;
+  const bool createdCardFolder = port::CreateFolder(cardFolder);
+  const std::string createError = createdCardFolder ? std::string() : port::LastErrorText();
+  auto rollBack = [&] {
+    if (createdCardFolder) DeleteTree(cardFolderItself, view);
+    if (createdLibrary) port::RemoveFolder(library);
+  };
+  if (!IsFolder(cardFolder)) {
+    view.ShowAppMessage("无法创建网卡文件夹" + cardFolderItself + "：" + createError);
+    rollBack();
+    return;
+  }
+  if (!CopyTree(sourceFolder, cardFolder, view) || !RenameProtocolFile(view, cardFolder, driverFileName)) {
+    rollBack();
+    return;
+  }
+
+  const int row = view.RowCount();
+  view.InsertRow(row, cardName);
+  view.FocusList();
+  nicList->Append({row, cardName, cardFolder + driverFileName});
+}

@@ -1,0 +1,70 @@
+#include "library/delete_card.h"
+
+#include <vector>
+
+#include "bootdisk/tree_copy.h"
+#include "library/path_location.h"
+#include "library/program_folder.h"
+#include "port/file_system.h"
+#include "text/cp936_path.h"
+
+namespace {
+
+const char kCaption[] = "删除错误";
+
+bool HasSubFolder(const std::string& folderWithBackslash) {
+  std::vector<port::FoundEntry> entries;
+  if (!port::FindFiles(folderWithBackslash + "*.*", &entries)) return false;
+  for (const port::FoundEntry& entry : entries) {
+    if (!entry.IsDots() && entry.IsDirectory()) return true;
+  }
+  return false;
+}
+
+bool IsFolder(const std::string& path) {
+  const std::uint32_t attributes = port::GetAttributes(path);
+  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
+}
+
+}  // namespace
+
+void DeleteCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
+  if (view.RowCount() == 0) {
+    view.ShowMessage("没有可以删除的网卡！", kCaption);
+    return;
+  }
+  view.FocusList();
+  const int row = view.SelectedRow();
+  if (row == -1) {
+    view.ShowMessage("请选择要删除的网卡！", kCaption);
+    return;
+  }
+  const NicEntry* entry = nicList->FindByRow(row);
+  if (entry == nullptr) return;
+
+  // The entry's path is only text; whatever it holds, nothing outside the
+  // library may be removed on its account. A file name of "." or ".." would
+  // make the driver path name a folder above the card folder.
+  const std::string driverPath = entry->driverPath;
+  const std::string folderWithBackslash = cp936::FolderWithBackslashOf(driverPath);
+  const std::string folder = cp936::FolderOf(driverPath);
+  const std::string driverFileName = cp936::FileNameOf(driverPath);
+  const std::string library = LibraryFolderOf(programFolder);
+  if (folderWithBackslash.empty() || driverFileName.empty() || driverFileName == "." || driverFileName == ".." ||
+      !IsStrictlyInside(folder, library)) {
+    view.ShowMessage("网卡的驱动程序" + driverPath + "不在驱动程序库" + library +
+                         "的网卡文件夹中，为安全起见没有删除任何文件。",
+                     kCaption);
+    return;
+  }
+
+  // Without a sub-folder the card folder is the card's alone and goes
+  // whole (named without its trailing backslash, the folder itself).
+  if (!HasSubFolder(folderWithBackslash) && IsFolder(folder)) DeleteTree(folder, view);
+  DeleteTree(driverPath, view);
+  DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
+
+  view.DeleteRow(row);
+  nicList->RemoveOne(entry);
+  view.ShowDriverName("");
+}

@@ -1,0 +1,28 @@
+// The "删除网卡" command: removing the selected card from the driver library,
+// the card list and the NicList.
+#pragma once
+
+#include <string>
+
+#include "library/nic_list.h"
+#include "port/main_view.h"
+
+// Deletes the card of the selected row, without asking.
+//
+// On disk: when the card folder (the folder that directly holds the driver
+// file) has no sub-folder, the whole folder goes; otherwise only the driver
+// file and <folder>\<DRV>.INI go, exactly those two entries, and the
+// sub-folders and every other file stay. Nothing outside the card folder is
+// touched, a sibling whose name begins with the card's name included. A card
+// folder that does not lie strictly inside <programFolder>\driver\ is refused
+// with a message before anything is removed, and the row and entry stay.
+//
+// A removal that fails is reported through the view's application box and
+// the command goes on: the row and the entry are removed all the same, and
+// what stayed on disk is listed again at the next start. Afterwards the
+// entries behind the deleted one carry rowIndex one lower, in step with the
+// rows, no row is selected and the driver name field is empty.
+//
+// With no rows, no selection, or no entry for the selected row, nothing
+// changes (the first two say so).
+void DeleteCard(port::MainView& view, NicList* nicList, const std::string& programFolder);

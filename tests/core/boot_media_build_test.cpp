@@ -1,0 +1,302 @@
+#include "bootdisk/boot_media_build.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "card_command_fixture.h"
+#include "port/file_system.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The repository's sample folder, found from this source file's path (a
+// POSIX path of the build machine is reached through drive Z: under Wine).
+std::string SampleFolder() {
+  const std::string source = cp936::ReplaceSeparators(__FILE__, '/', '\\');
+  const std::string repository = cp936::FolderOf(cp936::FolderOf(cp936::FolderOf(source)));
+  for (const std::string& candidate : {repository, "Z:" + repository}) {
+    if (IsFolder(candidate + "\\sample\\BootDisk\\NET")) return candidate + "\\sample";
+  }
+  return std::string();
+}
+
+// A plain recursive copy for laying out test folders.
+void CopyForTest(const std::string& from, const std::string& to) {
+  MakeTestFolders(to);
+  std::vector<port::FoundEntry> entries;
+  if (!port::FindFiles(from + "\\*.*", &entries)) return;
+  for (const port::FoundEntry& entry : entries) {
+    if (entry.IsDots()) continue;
+    if (entry.IsDirectory()) {
+      CopyForTest(entry.path, to + "\\" + entry.name);
+    } else {
+      ASSERT_TRUE(port::CopyOneFile(entry.path, to + "\\" + entry.name)) << entry.path;
+    }
+  }
+}
+
+// `text` with the whole first line holding `key` replaced by `line`.
+std::string WithLineReplaced(const std::string& text, const std::string& key, const std::string& line) {
+  const std::size_t at = text.find(key);
+  if (at == std::string::npos) return text;
+  const std::size_t start = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  std::size_t end = text.find('\n', at);
+  if (end == std::string::npos) end = text.size();
+  if (end > start && text[end - 1] == '\r') --end;
+  return text.substr(0, start) + line + text.substr(end);
+}
+
+class BootMediaBuildTest : public CardCommandTest {
+ protected:
+  void SetUp() override {
+    sample = SampleFolder();
+    ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
+    LayOutProgramFolder(program);
+  }
+
+  // The sample template and library in `folder`, with a row for each of
+  // three of its cards.
+  void LayOutProgramFolder(const std::string& folder) {
+    program = folder;
+    library = program + "\\driver";
+    CopyForTest(sample + "\\BootDisk", program + "\\BootDisk");
+    CopyForTest(sample + "\\driver", library);
+    list.Clear();
+    view.rows.clear();
+    Show(library + "\\E100B\\E100B.DOS");
+    Show(library + "\\RTL8139\\RTL8139.DOS");
+    Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
+  }
+
+  void Build(bool usb, int row, const std::string& targetPath) {
+    view.selected = row;
+    view.boxes.clear();
+    view.listFocused = false;
+    view.AnswerTargetPath(targetPath);
+    if (usb) {
+      CreateUsbDisk(view, list, program);
+    } else {
+      CreateNetDir(view, list, program);
+    }
+  }
+
+  // `net` must be the template's NET folder set up for `driverPath`.
+  void ExpectNetFolderFor(const std::string& net, const std::string& driverPath) const {
+    const std::string templateNet = program + "\\BootDisk\\NET";
+    const std::string driverFile = cp936::FileNameOf(driverPath);
+    Texts expected = ListTree(templateNet);
+    expected.push_back(driverFile);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ListTree(net), expected);
+    EXPECT_EQ(ReadTestFile(net + "\\" + driverFile), ReadTestFile(driverPath));
+
+    const std::string systemIni = ReadTestFile(templateNet + "\\SYSTEM.INI");
+    const std::string protocolIni = ReadTestFile(templateNet + "\\PROTOCOL.INI");
+    ASSERT_NE(systemIni.find("\r\nnetcard="), std::string::npos);
+    ASSERT_NE(protocolIni.find("DriverName="), std::string::npos);
+    EXPECT_EQ(ReadTestFile(net + "\\SYSTEM.INI"), WithLineReplaced(systemIni, "netcard=", "netcard=" + driverFile));
+    EXPECT_EQ(ReadTestFile(net + "\\PROTOCOL.INI"),
+              WithLineReplaced(protocolIni, "DriverName=", "DriverName=" + cp936::BaseNameOf(driverPath) + "$"));
+    for (const std::string& name : ListTree(templateNet)) {
+      if (name == "SYSTEM.INI" || name == "PROTOCOL.INI" || cp936::EndsWithBackslash(name)) continue;
+      EXPECT_EQ(ReadTestFile(net + "\\" + name), ReadTestFile(templateNet + "\\" + name)) << name;
+    }
+  }
+
+  void ExpectSuccess(const std::string& text) const {
+    ASSERT_EQ(view.boxes.size(), 1u) << (view.boxes.empty() ? "" : view.boxes[0].text);
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kMessage);
+    EXPECT_EQ(view.boxes[0].text, text);
+    EXPECT_EQ(view.boxes[0].caption, "创建成功");
+    EXPECT_TRUE(view.listFocused);
+  }
+
+  void ExpectNoSuccess() const {
+    for (const ShownBox& box : view.boxes) EXPECT_NE(box.caption, "创建成功") << box.text;
+  }
+
+  // Every file of the template with its bytes, and its attributes.
+  std::vector<std::string> TemplateState() const {
+    std::vector<std::string> state;
+    for (const std::string& name : ListTree(program + "\\BootDisk")) {
+      const std::string path = program + "\\BootDisk\\" + name;
+      state.push_back(name + "=" + (cp936::EndsWithBackslash(name) ? "" : ReadTestFile(path)) +
+                      std::to_string(port::GetAttributes(path) & port::kAttrReadOnly));
+    }
+    return state;
+  }
+
+  TempFolder target;
+  std::string sample;
+};
+
+TEST_F(BootMediaBuildTest, TheNetBuildLandsTheTemplateTheDriverAndTheRewrittenFiles) {
+  Build(false, 0, target.path());
+  ExpectSuccess("NET目录创建成功！");
+  ExpectNetFolderFor(target / "NET", list.FindByRow(0)->driverPath);
+  EXPECT_EQ(ListTree(target.path()).front(), "NET\\");
+}
+
+TEST_F(BootMediaBuildTest, TheUsbBuildLandsTheWholeTemplateAndLeavesTheRestOfTheTarget) {
+  WriteTestFile(target / "KEEP.TXT", "outside the build");
+  WriteTestFile(target / "BootDiskOld\\KEEP.TXT", "a sibling");
+  Build(true, 2, target.path());
+  ExpectSuccess("U盘目录创建成功！");
+
+  Texts expected = ListTree(program + "\\BootDisk");
+  expected.push_back("NET\\EL90X.DOS");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ListTree(target / "BootDisk"), expected);
+  EXPECT_EQ(ReadTestFile(target / "BootDisk\\AUTOEXEC.BAT"), ReadTestFile(program + "\\BootDisk\\AUTOEXEC.BAT"));
+  ExpectNetFolderFor(target / "BootDisk\\NET", list.FindByRow(2)->driverPath);
+  EXPECT_EQ(ReadTestFile(target / "KEEP.TXT"), "outside the build");
+  EXPECT_EQ(ReadTestFile(target / "BootDiskOld\\KEEP.TXT"), "a sibling");
+}
+
+TEST_F(BootMediaBuildTest, ASecondBuildWithAnotherCardReplacesTheFirstWhole) {
+  for (bool usb : {false, true}) {
+    const std::string net = usb ? target / "BootDisk\\NET" : target / "NET";
+    Build(usb, 0, target.path());
+    ExpectSuccess(usb ? "U盘目录创建成功！" : "NET目录创建成功！");
+    WriteTestFile(net + "\\USER.TXT", "added after the build");
+
+    Build(usb, 1, target.path() + "\\");  // a trailing backslash doubles at the join and works the same
+    ExpectSuccess(usb ? "U盘目录创建成功！" : "NET目录创建成功！");
+    ExpectNetFolderFor(net, list.FindByRow(1)->driverPath);
+    EXPECT_FALSE(Exists(net + "\\E100B.DOS"));
+    EXPECT_FALSE(Exists(net + "\\USER.TXT"));
+  }
+}
+
+TEST_F(BootMediaBuildTest, CancellingTheTargetDialogChangesNothing) {
+  view.selected = 0;
+  CreateNetDir(view, list, program);
+  CreateUsbDisk(view, list, program);
+  EXPECT_EQ(view.dialogsRun, 2);
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(view.listFocused);
+  EXPECT_EQ(ListTree(target.path()), Texts{});
+}
+
+TEST_F(BootMediaBuildTest, AMissingTargetFailsWithoutSuccess) {
+  for (bool usb : {false, true}) {
+    Build(usb, 0, target / "missing");
+    EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+    EXPECT_FALSE(Exists(target / "missing"));
+  }
+}
+
+TEST_F(BootMediaBuildTest, TargetsThatWouldDestroyOrReadTheTemplateAreRefusedFirst) {
+  WriteTestFile(program + "\\BootDisk\\NET\\NET\\INNER.TXT", "template data");
+  const std::vector<std::string> before = TemplateState();
+  const struct {
+    bool usb;
+    std::string targetPath;
+  } refused[] = {
+      {true, program},                         // the build folder would be the template
+      {true, program + "\\\\.\\"},              // the same, spelled otherwise
+      {false, program + "\\BootDisk"},         // the NET build onto the template's NET
+      {false, program + "\\BootDisk\\NET"},    // inside the template's NET
+      {true, program + "\\BootDisk\\NET"},     // inside the template
+      {false, library},                        // inside the driver library
+      {true, library + "\\E100B"},             // inside the driver library
+  };
+  for (const auto& r : refused) {
+    Build(r.usb, 0, r.targetPath);
+    ASSERT_EQ(view.boxes.size(), 1u) << r.targetPath;
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kMessage);
+    EXPECT_NE(view.boxes[0].caption, "创建成功");
+    EXPECT_FALSE(view.boxes[0].text.empty());
+    EXPECT_EQ(TemplateState(), before) << r.targetPath;
+    EXPECT_EQ(ReadTestFile(library + "\\E100B\\E100B.DOS"), ReadTestFile(sample + "\\driver\\E100B\\E100B.DOS"));
+  }
+  if (port::NamesIgnoreCase()) {
+    Build(true, 0, cp936::UpperAscii(program));
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].caption, "创建成功");
+    EXPECT_EQ(TemplateState(), before);
+  }
+}
+
+TEST_F(BootMediaBuildTest, ABuildFolderHoldingTheProgramFolderIsRefused) {
+  LayOutProgramFolder(temp / "NET\\Tovrell");
+  const std::vector<std::string> before = TemplateState();
+  Build(false, 0, temp.path());  // <temp>\NET\ holds the program folder
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(view.boxes[0].caption, "创建成功");
+  EXPECT_EQ(TemplateState(), before);
+  EXPECT_TRUE(Exists(library + "\\E100B\\E100B.DOS"));
+
+  // A build beside the program folder is fine.
+  Build(false, 0, temp / "NET");
+  ExpectSuccess("NET目录创建成功！");
+  EXPECT_EQ(TemplateState(), before);
+}
+
+TEST_F(BootMediaBuildTest, AReadOnlyTemplateBuildsAndStaysUntouched) {
+  for (const char* name : {"SYSTEM.INI", "PROTOCOL.INI", "NET.EXE"}) {
+    ASSERT_TRUE(port::SetAttributes(program + "\\BootDisk\\NET\\" + name, port::kAttrReadOnly));
+  }
+  const std::vector<std::string> before = TemplateState();
+  Build(true, 1, target.path());
+  ExpectSuccess("U盘目录创建成功！");
+  ExpectNetFolderFor(target / "BootDisk\\NET", list.FindByRow(1)->driverPath);
+  EXPECT_EQ(TemplateState(), before);
+
+  Build(true, 0, target.path());  // the read-only copies of the first build are replaced too
+  ExpectSuccess("U盘目录创建成功！");
+  ExpectNetFolderFor(target / "BootDisk\\NET", list.FindByRow(0)->driverPath);
+}
+
+TEST_F(BootMediaBuildTest, ADriverThatCannotBeCopiedIsAFailureNotASuccess) {
+  port::RemoveFile(list.FindByRow(1)->driverPath);
+  for (bool usb : {false, true}) {
+    Build(usb, 1, target.path());
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+    EXPECT_NE(view.boxes[0].text.find("RTL8139.DOS"), std::string::npos) << view.boxes[0].text;
+    ExpectNoSuccess();
+  }
+}
+
+TEST_F(BootMediaBuildTest, NoCardForTheSelectedRowIsAFailureNotASuccess) {
+  view.rows.push_back("row without a card");
+  for (int row : {3, -1}) {
+    Build(false, row, target.path());
+    ASSERT_EQ(view.boxes.size(), 1u) << row;
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+    ExpectNoSuccess();
+    EXPECT_EQ(ReadTestFile(target / "NET\\SYSTEM.INI"), ReadTestFile(program + "\\BootDisk\\NET\\SYSTEM.INI"));
+  }
+}
+
+TEST_F(BootMediaBuildTest, AUsbTemplateWithoutNetFolderFailsWithoutSuccess) {
+  RemoveTestTree(program + "\\BootDisk\\NET");
+  Build(true, 0, target.path());
+  ASSERT_EQ(view.boxes.size(), 1u);
+  ExpectNoSuccess();
+  EXPECT_EQ(ReadTestFile(target / "BootDisk\\AUTOEXEC.BAT"), ReadTestFile(program + "\\BootDisk\\AUTOEXEC.BAT"));
+}
+
+TEST_F(BootMediaBuildTest, TheTargetPathIsUsedExactlyAsTyped) {
+  // A leading blank is part of the folder name.
+  MakeTestFolders(target / " lead");
+  const std::string current = port::CurrentFolder();
+  ASSERT_TRUE(port::SetCurrentFolder(target.path()));
+  Build(false, 0, " lead");
+  port::SetCurrentFolder(current);
+  ExpectSuccess("NET目录创建成功！");
+  ExpectNetFolderFor(target / " lead\\NET", list.FindByRow(0)->driverPath);
+
+  // A percent sign is no format.
+  MakeTestFolders(target / "100%s%n");
+  Build(true, 0, target / "100%s%n");
+  ExpectSuccess("U盘目录创建成功！");
+  ExpectNetFolderFor(target / "100%s%n\\BootDisk\\NET", list.FindByRow(0)->driverPath);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// A driver library laid out in a fresh folder, with the main window in
+// memory, for the tests of the commands that change a card.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "library/nic_list.h"
+#include "support/fake_main_view.h"
+#include "support/temp_folder.h"
+#include "text/cp936_path.h"
+
+class CardCommandTest : public ::testing::Test {
+ protected:
+  TempFolder temp;
+  std::string program = temp.path();
+  std::string library = temp / "driver";
+  FakeMainView view;
+  NicList list;
+
+  // Writes <library>\<folder>\<driver> and its <DRV>.INI and returns the
+  // driver's path. `folder` may name a sub-folder ("E100\DOS").
+  std::string LayOutCard(const std::string& folder, const std::string& driver) {
+    const std::string path = library + "\\" + folder + "\\" + driver;
+    WriteTestFile(path, "driver " + driver);
+    WriteTestFile(cp936::FolderWithBackslashOf(path) + cp936::BaseNameOf(path) + ".INI", "[" + driver + "]");
+    return path;
+  }
+
+  // Shows `driverPath` as the next row, as the card list does after a scan.
+  void Show(const std::string& driverPath) {
+    const std::string card = cp936::FileNameOf(cp936::FolderOf(driverPath));
+    list.Append({list.Count(), card, driverPath});
+    view.rows.push_back(card);
+  }
+
+  // The row showing `card`, or -1.
+  int RowOf(const std::string& card) const {
+    for (std::size_t i = 0; i < view.rows.size(); ++i) {
+      if (view.rows[i] == card) return static_cast<int>(i);
+    }
+    return -1;
+  }
+
+  // Row i shows the entry with rowIndex i, and the entries are numbered
+  // 0, 1, 2 ... in list order.
+  void ExpectRowsPaired() const {
+    ASSERT_EQ(static_cast<int>(view.rows.size()), list.Count());
+    int row = 0;
+    for (const NicEntry& entry : list) {
+      EXPECT_EQ(entry.rowIndex, row);
+      EXPECT_EQ(view.rows[static_cast<std::size_t>(row)], entry.cardName) << "row " << row;
+      ++row;
+    }
+  }
+
+  // Everything a command could change: rows, selection, entries and disk.
+  struct State {
+    std::vector<std::string> rows;
+    int selected;
+    std::vector<std::tuple<int, std::string, std::string>> entries;
+    std::vector<std::string> disk;
+    bool operator==(const State& other) const {
+      return rows == other.rows && selected == other.selected && entries == other.entries && disk == other.disk;
+    }
+  };
+  State Now() const {
+    State state{view.rows, view.selected, {}, ListTree(temp.path())};
+    for (const NicEntry& entry : list) state.entries.emplace_back(entry.rowIndex, entry.cardName, entry.driverPath);
+    return state;
+  }
+};

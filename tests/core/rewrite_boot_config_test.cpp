@@ -1,0 +1,236 @@
+#include "bootdisk/rewrite_boot_config.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "port/file_system.h"
+#include "support/fake_main_view.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const char kProtocolIni[] = "[NIC]\r\nDriverName=OLD$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n";
+const char kSystemIni[] = "[network drivers]\r\nnetcard=OLD.DOS\r\ntransport=tcpdrv.dos\r\n";
+
+class RewriteBootConfigTest : public ::testing::Test {
+ protected:
+  void Write(const std::string& systemIni, const std::string& protocolIni) {
+    WriteTestFile(net + "\\SYSTEM.INI", systemIni);
+    WriteTestFile(net + "\\PROTOCOL.INI", protocolIni);
+  }
+  bool Rewrite(const std::string& driverFileName) { return RewriteBootConfig(net + "\\", driverFileName, view); }
+  std::string SystemIni() const { return ReadTestFile(net + "\\SYSTEM.INI"); }
+  std::string ProtocolIni() const { return ReadTestFile(net + "\\PROTOCOL.INI"); }
+
+  TempFolder temp;
+  std::string net = temp / "NET";
+  FakeMainView view;
+};
+
+TEST_F(RewriteBootConfigTest, ReplacesTheNetcardLineWhereverItStands) {
+  struct Case {
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"netcard=OLD.DOS\r\n[x]\r\n", "netcard=NICDRV.DOS\r\n[x]\r\n"},
+      {"[network drivers]\r\nnetcard=OLD.DOS\r\ndevdir=A:\\NET\r\n",
+       "[network drivers]\r\nnetcard=NICDRV.DOS\r\ndevdir=A:\\NET\r\n"},
+      {"[network drivers]\r\nnetcard=OLD.DOS", "[network drivers]\r\nnetcard=NICDRV.DOS"},
+      {"[a]\r\nnetcard=OLD.DOS\r\n", "[a]\r\nnetcard=NICDRV.DOS\r\n"},
+      {"netcard=", "netcard=NICDRV.DOS"},
+      // Lone line feeds and other bytes stay as they are.
+      {"; \xCD\xF8\xBF\xA8\n[a]\nnetcard=OLD.DOS\n\n\x1A", "; \xCD\xF8\xBF\xA8\n[a]\nnetcard=NICDRV.DOS\n\n\x1A"},
+      {"x\r\n\r\nnetcard=OLD.DOS\r\n\r\n", "x\r\n\r\nnetcard=NICDRV.DOS\r\n\r\n"},
+  };
+  for (const Case& c : cases) {
+    Write(c.before, kProtocolIni);
+    EXPECT_TRUE(Rewrite("NICDRV.DOS")) << c.before;
+    EXPECT_EQ(SystemIni(), c.after);
+  }
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
+}
+
+TEST_F(RewriteBootConfigTest, TheWholeFirstLineHoldingTheKeyIsReplacedAndNoOther) {
+  struct Case {
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"netcard=A.DOS\r\nnetcard=B.DOS\r\n", "netcard=NICDRV.DOS\r\nnetcard=B.DOS\r\n"},
+      {";netcard=OLD.DOS\r\nnetcard=REAL.DOS\r\n", "netcard=NICDRV.DOS\r\nnetcard=REAL.DOS\r\n"},
+      {"   netcard=OLD.DOS  ; old\r\n", "netcard=NICDRV.DOS\r\n"},
+      {"\tx netcard=\r\n", "netcard=NICDRV.DOS\r\n"},
+      // The key's letter case counts.
+      {"NetCard=OLD.DOS\r\nNETCARD=OLD.DOS\r\n", "NetCard=OLD.DOS\r\nNETCARD=OLD.DOS\r\n"},
+      // "n" as the second byte of a double-byte character is no start of
+      // the key.
+      {"\xB0netcard=OLD.DOS\r\nnetcard=REAL.DOS\r\n", "\xB0netcard=OLD.DOS\r\nnetcard=NICDRV.DOS\r\n"},
+      // A carriage return inside a line is part of its text.
+      {"a\rnetcard=OLD.DOS\r\n", "netcard=NICDRV.DOS\r\n"},
+  };
+  for (const Case& c : cases) {
+    Write(c.before, kProtocolIni);
+    EXPECT_TRUE(Rewrite("NICDRV.DOS")) << c.before;
+    EXPECT_EQ(SystemIni(), c.after);
+    EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
+  }
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+}
+
+TEST_F(RewriteBootConfigTest, ReplacesTheFirstDriverNameLineWithTheDeviceName) {
+  struct Case {
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {kProtocolIni, "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n"},
+      {"DriverName=OLD$\r\n[PROTMAN]\r\n", "DriverName=NICDRV$\r\n[PROTMAN]\r\n"},
+      {"[NIC]\r\n  ;DriverName=OLD$ old", "[NIC]\r\nDriverName=NICDRV$"},
+      {"[NIC]\nDriverName=OLD$\n[PROTMAN]\n", "[NIC]\nDriverName=NICDRV$\n[PROTMAN]\n"},
+      {"[NIC]\r\ndrivername=OLD$\r\nDRIVERNAME=OLD$\r\n", "[NIC]\r\ndrivername=OLD$\r\nDRIVERNAME=OLD$\r\n"},
+  };
+  for (const Case& c : cases) {
+    Write(kSystemIni, c.before);
+    EXPECT_TRUE(Rewrite("NICDRV.DOS")) << c.before;
+    EXPECT_EQ(ProtocolIni(), c.after);
+  }
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
+}
+
+TEST_F(RewriteBootConfigTest, TheNamesAreTrimmedAndTheDeviceKeepsAllButTheLastDot) {
+  struct Case {
+    const char* driver;
+    const char* netcard;
+    const char* device;
+  };
+  const Case cases[] = {
+      {"MY.NIC.DOS", "netcard=MY.NIC.DOS", "DriverName=MY.NIC$"},
+      {" \tNICDRV.DOS\r\n", "netcard=NICDRV.DOS", "DriverName=NICDRV$"},
+      {"NIC .DOS", "netcard=NIC .DOS", "DriverName=NIC$"},
+      {"nicdrv.dos", "netcard=nicdrv.dos", "DriverName=nicdrv$"},
+      {"\xCD\xF8\xBF\xA8.DOS", "netcard=\xCD\xF8\xBF\xA8.DOS", "DriverName=\xCD\xF8\xBF\xA8$"},
+      {"100%s.DOS", "netcard=100%s.DOS", "DriverName=100%s$"},
+  };
+  for (const Case& c : cases) {
+    Write("netcard=OLD.DOS\r\n", "DriverName=OLD$\r\n");
+    EXPECT_TRUE(Rewrite(c.driver)) << c.driver;
+    EXPECT_EQ(SystemIni(), std::string(c.netcard) + "\r\n");
+    EXPECT_EQ(ProtocolIni(), std::string(c.device) + "\r\n");
+  }
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+}
+
+TEST_F(RewriteBootConfigTest, ANameWithoutADotFailsOnlyWhenProtocolIniNeedsADevice) {
+  Write(kSystemIni, kProtocolIni);
+  EXPECT_FALSE(Rewrite("NICDRV"));
+  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(net));
+
+  view.boxes.clear();
+  Write(kSystemIni, "[PROTMAN]\r\n; no driver line\r\n");
+  EXPECT_TRUE(Rewrite("NICDRV"));
+  EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV\r\ntransport=tcpdrv.dos\r\n");
+  EXPECT_EQ(ProtocolIni(), "[PROTMAN]\r\n; no driver line\r\n");
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+}
+
+TEST_F(RewriteBootConfigTest, AnEmptyNameEmptiesTheNetcardValueThenFails) {
+  Write(kSystemIni, "[PROTMAN]\r\n");
+  EXPECT_TRUE(Rewrite(""));
+  EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=\r\ntransport=tcpdrv.dos\r\n");
+
+  Write(kSystemIni, kProtocolIni);
+  EXPECT_FALSE(Rewrite("  "));
+  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(net));
+}
+
+TEST_F(RewriteBootConfigTest, AStaleTempFileIsOverwrittenAndGone) {
+  Write(kSystemIni, kProtocolIni);
+  WriteTestFile(net + "\\TEMP.INI", "left over from an earlier run\r\n");
+  EXPECT_TRUE(Rewrite("NICDRV.DOS"));
+  EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
+  EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+}
+
+TEST_F(RewriteBootConfigTest, AMissingIniFileAbortsTheNetFolder) {
+  WriteTestFile(net + "\\PROTOCOL.INI", kProtocolIni);
+  EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(net));
+
+  view.boxes.clear();
+  WriteTestFile(net + "\\SYSTEM.INI", kSystemIni);
+  EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(net));
+}
+
+TEST_F(RewriteBootConfigTest, AMissingNetFolderCannotTakeTheTempFile) {
+  EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+  EXPECT_EQ(view.boxes[0].text, "创建文件失败!");
+  EXPECT_FALSE(Exists(net));
+}
+
+TEST_F(RewriteBootConfigTest, ReadOnlyCopiesFromReadOnlyMediaAreRewritten) {
+  Write(kSystemIni, kProtocolIni);
+  ASSERT_TRUE(port::SetAttributes(net + "\\SYSTEM.INI", port::kAttrReadOnly));
+  ASSERT_TRUE(port::SetAttributes(net + "\\PROTOCOL.INI", port::kAttrReadOnly));
+  EXPECT_TRUE(Rewrite("NICDRV.DOS"));
+  EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
+  EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
+  EXPECT_EQ(view.BoxTexts(), Texts{});
+}
+
+TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFileRemains) {
+  Write(kSystemIni, kProtocolIni);
+  {
+    const auto lock = port::LockFile(net + "\\SYSTEM.INI");
+    ASSERT_NE(lock, nullptr);
+    EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  }
+  EXPECT_EQ(SystemIni(), kSystemIni);
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_EQ(view.boxes[0].text, "文件拷贝失败！");
+  EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
+
+  view.boxes.clear();
+  Write(kSystemIni, kProtocolIni);
+  {
+    const auto lock = port::LockFile(net + "\\PROTOCOL.INI");
+    ASSERT_NE(lock, nullptr);
+    EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  }
+  EXPECT_EQ(ProtocolIni(), kProtocolIni);
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_EQ(view.boxes[0].text, "文件拷贝失败！");
+  EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
+}
+
+TEST_F(RewriteBootConfigTest, AReadOnlyStaleTempFileCannotBeCreatedAndNothingIsRemoved) {
+  Write(kSystemIni, kProtocolIni);
+  WriteTestFile(net + "\\TEMP.INI", "stale");
+  ASSERT_TRUE(port::SetAttributes(net + "\\TEMP.INI", port::kAttrReadOnly));
+  EXPECT_FALSE(Rewrite("NICDRV.DOS"));
+  EXPECT_EQ(view.BoxTexts(), Texts{"创建文件失败!"});
+  EXPECT_EQ(SystemIni(), kSystemIni);
+  EXPECT_EQ(ProtocolIni(), kProtocolIni);
+}
+
+TEST_F(RewriteBootConfigTest, TheFolderMayBeGivenWithoutTrailingBackslash) {
+  Write(kSystemIni, kProtocolIni);
+  EXPECT_TRUE(RewriteBootConfig(net, "NICDRV.DOS", view));
+  EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
+  EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
+}
+
+}  // namespace

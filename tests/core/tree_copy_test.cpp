@@ -1,0 +1,284 @@
+#include "bootdisk/tree_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "port/file_system.h"
+#include "support/fake_main_view.h"
+#include "support/temp_folder.h"
+#include "text/cp936_path.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class TreeCopyTest : public ::testing::Test {
+ protected:
+  // Every box must be the application's box (exclamation icon).
+  Texts AppMessages() const {
+    for (const ShownBox& box : view.boxes) EXPECT_EQ(box.kind, ShownBox::kAppMessage) << box.text;
+    return view.BoxTexts();
+  }
+
+  // A source tree with files at two depths, an empty folder and a folder
+  // holding only a folder.
+  void WriteSourceTree() {
+    WriteTestFile(source + "\\AUTOEXEC.BAT", "@ECHO OFF\r\n");
+    WriteTestFile(source + "\\NET\\SYSTEM.INI", "[network]\r\n");
+    WriteTestFile(source + "\\NET\\PROTOCOL.INI", "[NIC]\r\n");
+    WriteTestFile(source + "\\NET\\SUB\\DEEP.TXT", "deep");
+    MakeTestFolders(source + "\\EMPTY");
+    MakeTestFolders(source + "\\OUTER\\INNER");
+  }
+
+  // Every file of `folder` with its bytes, folders as names.
+  std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) const {
+    std::vector<std::pair<std::string, std::string>> snapshot;
+    for (const std::string& name : ListTree(folder)) {
+      snapshot.push_back({name, cp936::EndsWithBackslash(name) ? "" : ReadTestFile(folder + "\\" + name)});
+    }
+    return snapshot;
+  }
+
+  TempFolder temp;
+  std::string source = temp / "src";
+  std::string target = temp / "dst";
+  FakeMainView view;
+};
+
+TEST_F(TreeCopyTest, EmptyingAFolderRemovesEverythingInsideWhateverItsAttributes) {
+  WriteSourceTree();
+  WriteTestFile(source + "\\READONLY.SYS", "r");
+  WriteTestFile(source + "\\NET\\SUB\\HIDDEN.SYS", "h");
+  ASSERT_TRUE(port::SetAttributes(source + "\\READONLY.SYS", port::kAttrReadOnly));
+  ASSERT_TRUE(port::SetAttributes(source + "\\NET\\SUB\\HIDDEN.SYS", port::kAttrHidden | port::kAttrReadOnly));
+  EXPECT_TRUE(DeleteTree(source + "\\", view));
+  EXPECT_TRUE(IsFolder(source));
+  EXPECT_EQ(ListTree(source), Texts{});
+  EXPECT_EQ(AppMessages(), Texts{});
+}
+
+TEST_F(TreeCopyTest, APathWithoutTrailingBackslashRemovesExactlyThatEntry) {
+  WriteTestFile(source + "\\RTL8139.INI", "ini");
+  WriteTestFile(source + "\\RTL8139.INI.bak", "backup");
+  WriteTestFile(source + "\\rtl8139.ini.old", "old");
+  WriteTestFile(source + "\\NET\\SYSTEM.INI", "s");
+  ASSERT_TRUE(port::SetAttributes(source + "\\NET\\SYSTEM.INI", port::kAttrReadOnly));
+  WriteTestFile(source + "\\NETWORK\\KEEP.TXT", "keep");
+  WriteTestFile(source + "\\NET.TXT", "keep too");
+
+  EXPECT_TRUE(DeleteTree(source + "\\RTL8139.INI", view));
+  EXPECT_TRUE(DeleteTree(source + "\\NET", view));
+  EXPECT_EQ(ListTree(source), (Texts{"NET.TXT", "NETWORK\\", "NETWORK\\KEEP.TXT", "RTL8139.INI.bak", "rtl8139.ini.old"}));
+  EXPECT_EQ(AppMessages(), Texts{});
+}
+
+TEST_F(TreeCopyTest, EmptyingAFolderLeavesASiblingWithALongerName) {
+  WriteTestFile(temp / "NET\\A.DOS", "a");
+  WriteTestFile(temp / "NETWORK\\B.DOS", "b");
+  EXPECT_TRUE(DeleteTree(temp / "NET\\", view));
+  Texts expected = {"NET\\", "NETWORK\\", "NETWORK\\B.DOS"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(ListTree(temp.path()), expected);
+}
+
+TEST_F(TreeCopyTest, NothingToRemoveOrCopyIsNoFailure) {
+  EXPECT_TRUE(DeleteTree(temp / "missing\\", view));
+  EXPECT_TRUE(DeleteTree(temp / "missing", view));
+  EXPECT_TRUE(DeleteTree(temp / "missing\\FILE.TXT", view));
+  MakeTestFolders(target);
+  EXPECT_TRUE(CopyTree(temp / "missing\\", target + "\\", view));
+  MakeTestFolders(source);
+  EXPECT_TRUE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(ListTree(target), Texts{});
+  EXPECT_EQ(AppMessages(), Texts{});
+}
+
+TEST_F(TreeCopyTest, AFileThatCannotBeDeletedIsReportedThenEachEnclosingFolder) {
+  const std::string root = temp / "BootDisk";
+  WriteTestFile(root + "\\A\\B\\C\\X.DOS", "locked");
+  WriteTestFile(root + "\\A\\B\\OTHER.TXT", "o");
+  auto lock = port::LockFile(root + "\\A\\B\\C\\X.DOS");
+  ASSERT_NE(lock, nullptr);
+
+  EXPECT_FALSE(DeleteTree(root + "\\", view));
+  EXPECT_EQ(AppMessages(), (Texts{"删除文件" + root + "\\A\\B\\C\\X.DOS失败！", "删除目录" + root + "\\A\\B\\C失败！",
+                                  "删除目录" + root + "\\A\\B失败！", "删除目录" + root + "\\A失败！"}));
+  lock.reset();
+  EXPECT_EQ(ReadTestFile(root + "\\A\\B\\C\\X.DOS"), "locked");
+}
+
+TEST_F(TreeCopyTest, CopiesTheWholeTreeOverwritingSameNamesAndKeepingOthers) {
+  WriteSourceTree();
+  WriteTestFile(target + "\\NET\\SYSTEM.INI", "stale");
+  WriteTestFile(target + "\\USER.TXT", "the user's");
+  EXPECT_TRUE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(AppMessages(), Texts{});
+
+  std::vector<std::pair<std::string, std::string>> expected = Snapshot(source);
+  expected.push_back({"USER.TXT", "the user's"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Snapshot(target), expected);
+}
+
+TEST_F(TreeCopyTest, CopiesIntoATargetGivenWithoutTrailingBackslash) {
+  WriteSourceTree();
+  MakeTestFolders(target);
+  EXPECT_TRUE(CopyTree(source, target, view));
+  EXPECT_EQ(Snapshot(target), Snapshot(source));
+}
+
+TEST_F(TreeCopyTest, ACopyFailureStopsAtOnceAndCopiesNothingListedAfterIt) {
+  // Which entries come before the failing folder is the listing's business,
+  // so the expectation is read from the listing itself.
+  for (const char* name : {"A.TXT", "B.TXT", "C.TXT", "D.TXT", "E.TXT", "F.TXT"}) {
+    WriteTestFile(source + "\\" + name, name);
+  }
+  WriteTestFile(source + "\\SUB\\FIRST.TXT", "1");
+  WriteTestFile(source + "\\SUB\\LOCKED.DOS", "locked");
+  auto lock = port::LockFile(source + "\\SUB\\LOCKED.DOS");
+  ASSERT_NE(lock, nullptr);
+  MakeTestFolders(target);
+
+  EXPECT_FALSE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(AppMessages(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(target + "\\SUB\\LOCKED.DOS"));
+
+  std::vector<port::FoundEntry> entries;
+  ASSERT_TRUE(port::FindFiles(source + "\\*.*", &entries));
+  bool beforeSub = true;
+  for (const port::FoundEntry& entry : entries) {
+    if (entry.IsDots()) continue;
+    if (entry.name == "SUB") {
+      beforeSub = false;
+      EXPECT_TRUE(IsFolder(target + "\\SUB"));  // created before its content
+      continue;
+    }
+    EXPECT_EQ(Exists(target + "\\" + entry.name), beforeSub) << entry.name;
+  }
+  lock.reset();
+  EXPECT_EQ(ReadTestFile(source + "\\SUB\\LOCKED.DOS"), "locked");
+}
+
+TEST_F(TreeCopyTest, AReadOnlyTargetFileFailsAndOnlyItsLeftoverIsRemoved) {
+  WriteTestFile(source + "\\DRIVER.DOS", "new");
+  WriteTestFile(target + "\\DRIVER.DOS", "old");
+  WriteTestFile(target + "\\DRIVER.DOS.bak", "backup");
+  ASSERT_TRUE(port::SetAttributes(target + "\\DRIVER.DOS", port::kAttrReadOnly));
+  EXPECT_FALSE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(AppMessages(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(ListTree(target), Texts{"DRIVER.DOS.bak"});
+  EXPECT_EQ(ReadTestFile(source + "\\DRIVER.DOS"), "new");
+}
+
+TEST_F(TreeCopyTest, AFolderInTheTargetNamedLikeASourceFileIsNotRemoved) {
+  WriteTestFile(source + "\\NET", "a file");
+  WriteTestFile(target + "\\NET\\KEEP.TXT", "the user's");
+  EXPECT_FALSE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(AppMessages(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(ReadTestFile(target + "\\NET\\KEEP.TXT"), "the user's");
+}
+
+TEST_F(TreeCopyTest, AMissingTargetFailsOnTheFirstFile) {
+  WriteTestFile(source + "\\ONLY.TXT", "x");
+  EXPECT_FALSE(CopyTree(source + "\\", temp / "missing\\NET\\", view));
+  EXPECT_EQ(AppMessages(), Texts{"文件拷贝失败！"});
+  EXPECT_FALSE(Exists(temp / "missing"));
+}
+
+TEST_F(TreeCopyTest, TheSourceIsNeverDamagedWhateverItsSpelling) {
+  WriteSourceTree();
+  MakeTestFolders(source + "\\src\\src");  // the source's own name again inside it
+  WriteTestFile(source + "\\src\\src\\NESTED.TXT", "nested");
+  const auto before = Snapshot(source);
+  const std::string parent = temp.path();
+
+  std::vector<std::string> spellings = {
+      parent + "\\\\src\\\\",
+      parent + "\\.\\src\\.\\",
+      parent + "\\dst\\..\\src\\",
+      cp936::ReplaceSeparators(source + "\\", '\\', '/'),
+      "src\\",  // relative to the current folder
+  };
+  if (port::NamesIgnoreCase()) spellings.push_back(cp936::UpperAscii(source) + "\\");
+
+  const std::string current = port::CurrentFolder();
+  ASSERT_TRUE(port::SetCurrentFolder(parent));
+  int n = 0;
+  for (const std::string& spelling : spellings) {
+    const std::string copy = temp / ("copy" + std::to_string(n++));
+    MakeTestFolders(copy);
+    EXPECT_TRUE(CopyTree(spelling, copy + "\\", view)) << spelling;
+    EXPECT_EQ(Snapshot(copy), before) << spelling;
+    EXPECT_EQ(Snapshot(source), before) << spelling;
+  }
+  port::SetCurrentFolder(current);
+  EXPECT_EQ(AppMessages(), Texts{});
+}
+
+TEST_F(TreeCopyTest, ATargetThatIsTheSourceOrLiesInsideItIsRefused) {
+  WriteSourceTree();
+  const auto before = Snapshot(source);
+  const std::vector<std::string> targets = {
+      source + "\\",
+      temp.path() + "\\\\src",
+      source + "\\NET\\",
+      source + "\\NET\\SUB\\..\\NEW\\",
+      source + "\\NOT-YET\\",
+  };
+  for (const std::string& inside : targets) {
+    view.boxes.clear();
+    EXPECT_FALSE(CopyTree(source + "\\", inside, view)) << inside;
+    ASSERT_EQ(view.boxes.size(), 1u) << inside;
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+    EXPECT_NE(view.boxes[0].text.find(source), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(Snapshot(source), before) << inside;
+  }
+}
+
+TEST_F(TreeCopyTest, ACopyIntoAnEnclosingFolderIsRefusedOnlyWhenItWouldReachTheSource) {
+  // Copying A\B\ into A\ writes A\<entries of B>; with A\B\B\ present that
+  // lands on A\B\ itself.
+  const std::string a = temp / "A";
+  WriteTestFile(a + "\\B\\B\\X.TXT", "inner");
+  WriteTestFile(a + "\\B\\X.TXT", "outer");
+  const auto before = Snapshot(a);
+  EXPECT_FALSE(CopyTree(a + "\\B\\", a + "\\", view));
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(Snapshot(a), before);
+
+  // Without that folder it is an ordinary copy.
+  view.boxes.clear();
+  const std::string c = temp / "C";
+  WriteTestFile(c + "\\D\\Y.TXT", "y");
+  WriteTestFile(c + "\\D\\E\\Z.TXT", "z");
+  EXPECT_TRUE(CopyTree(c + "\\D\\", c + "\\", view));
+  EXPECT_EQ(ListTree(c), (Texts{"D\\", "D\\E\\", "D\\E\\Z.TXT", "D\\Y.TXT", "E\\", "E\\Z.TXT", "Y.TXT"}));
+  EXPECT_EQ(AppMessages(), Texts{});
+}
+
+TEST_F(TreeCopyTest, UserTextIsNeverTakenForAFormat) {
+  const std::string odd = temp / "100%s %n%d";
+  WriteTestFile(odd + "\\SRC\\F.TXT", "f");
+  MakeTestFolders(odd + "\\DST");
+  EXPECT_TRUE(CopyTree(odd + "\\SRC\\", odd + "\\DST\\", view));
+  EXPECT_EQ(ReadTestFile(odd + "\\DST\\F.TXT"), "f");
+  const auto lock = port::LockFile(odd + "\\DST\\F.TXT");
+  ASSERT_NE(lock, nullptr);
+  EXPECT_FALSE(DeleteTree(odd + "\\DST\\", view));
+  EXPECT_EQ(AppMessages(), Texts{"删除文件" + odd + "\\DST\\F.TXT失败！"});
+}
+
+TEST_F(TreeCopyTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
+  WriteSourceTree();
+  WriteTestFile(temp / "TEMP.INI", "t");
+  WriteTestFile(temp / "TEMP.INI.keep", "k");
+  AbortCopy(temp / "TEMP.INI", view);
+  AbortCopy(source + "\\", view);
+  EXPECT_EQ(AppMessages(), (Texts{"文件拷贝失败！", "文件拷贝失败！"}));
+  EXPECT_EQ(ListTree(temp.path()), Texts{"TEMP.INI.keep"});
+}
+
+}  // namespace
