@@ -53,7 +53,7 @@ int Generate(const std::string& root, int entries) {
   std::vector<std::string> folderPaths{root};
   std::filesystem::create_directories(root);
   for (int i = 1; i < folders; ++i) {
-    const std::string& parent = folderPaths[static_cast<std::size_t>((i - 1) / kFolderFanOut)];
+    const std::string parent = folderPaths[static_cast<std::size_t>((i - 1) / kFolderFanOut)];
     const std::string name = i % kPreferredEvery == 0 ? "MSLANMAN.DOS" : "D" + std::to_string(i);
     folderPaths.push_back(parent + "/" + name);
     std::filesystem::create_directory(folderPaths.back());

@@ -289,3 +289,53 @@ bool RunningApp::WaitUntilIdle(int timeoutMs) const {
 bool RunningApp::WaitForExit(int timeoutMs) const {
   return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
+
+void ClickAt(POINT screenPoint, bool rightButton) {
+  SetCursorPos(screenPoint.x, screenPoint.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &inputs[0], sizeof(INPUT));
+  Sleep(50);
+  SendInput(1, &inputs[1], sizeof(INPUT));
+  Sleep(200);
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  Sleep(200);
+}
+
+POINT RowCentre(const RunningApp& app, HWND list, int row) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app.processId());
+  RECT rect = {};
+  {
+    RemoteBuffer remote(process, sizeof(RECT));
+    RECT request = {LVIR_LABEL, 0, 0, 0};
+    remote.Write(0, &request, sizeof request);
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+    remote.Read(0, &rect, sizeof rect);
+  }
+  CloseHandle(process);
+  POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(list, &centre);
+  return centre;
+}
+
+HWND WaitForPopupMenu(const RunningApp& app, int timeoutMs) {
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(menu, &pid);
+      if (pid == app.processId() && IsWindowVisible(menu)) return menu;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}

@@ -68,3 +68,12 @@ class RunningApp {
 
 // Program-wide: the main window's caption.
 extern const char kMainCaption[];
+
+// Real input, as the user gives it: the pointer moved to a screen point and
+// a button pressed and released there; a key pressed and released.
+void ClickAt(POINT screenPoint, bool rightButton);
+void PressKey(WORD virtualKey);
+// The centre of a list row on the screen, read in the target process.
+POINT RowCentre(const RunningApp& app, HWND list, int row);
+// The visible popup menu window of the program, or nullptr after the timeout.
+HWND WaitForPopupMenu(const RunningApp& app, int timeoutMs = 5000);
