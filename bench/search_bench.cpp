@@ -26,10 +26,10 @@ namespace {
 
 constexpr int kSizes[] = {10000, 50000, 200000};
 constexpr int kDriverFiles = 5000;
-constexpr int kSharedNames = 400;     // driver files share these names
-constexpr int kFolderFanOut = 8;      // sub-folders per folder
+constexpr int kSharedNames = 400;      // driver files share these names
+constexpr int kFolderFanOut = 8;       // sub-folders per folder
 constexpr int kEntriesPerFolder = 20;  // files and sub-folders of a folder, about
-constexpr int kPreferredEvery = 25;   // every 25th folder is named MSLANMAN.DOS
+constexpr int kPreferredEvery = 25;    // every 25th folder is named MSLANMAN.DOS
 
 std::string WindowsForm(const std::string& posixPath) { return cp936::ReplaceSeparators(posixPath, '/', '\\'); }
 
@@ -138,9 +138,10 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(root);
   }
   std::filesystem::remove_all(base);
-  std::printf("Median of %d rounds. Worst ratio %.2f (goal: at most 1.50); time per entry at %d entries is %.2f times "
-              "that at %d.\n",
-              rounds, worstRatio, kSizes[std::size(kSizes) - 1], lastPerEntry / firstPerEntry, kSizes[0]);
+  std::printf(
+      "Median of %d rounds. Worst ratio %.2f (goal: at most 1.50); time per entry at %d entries is %.2f times "
+      "that at %d.\n",
+      rounds, worstRatio, kSizes[std::size(kSizes) - 1], lastPerEntry / firstPerEntry, kSizes[0]);
   if (!ok) std::fprintf(stderr, "the search found no rows, or more rows than driver files\n");
   return ok ? 0 : 1;
 }

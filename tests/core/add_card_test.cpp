@@ -78,9 +78,9 @@ TEST_F(AddCardTest, CopiesTheDriversWholeFolderIntoANewCardFolder) {
   ASSERT_FALSE(Exists(library));
   Add(driver, "E100");
   EXPECT_TRUE(view.boxes.empty()) << view.BoxTexts().front();
-  EXPECT_EQ(ListTree(library), (std::vector<std::string>{"E100\\", "E100\\E100B.DOS", "E100\\E100B.INI", "E100\\X\\",
-                                                         "E100\\X\\EMPTY\\", "E100\\X\\README.TXT", "E100\\X\\Y\\",
-                                                         "E100\\X\\Y\\DEEP.TXT"}));
+  EXPECT_EQ(ListTree(library),
+            (std::vector<std::string>{"E100\\", "E100\\E100B.DOS", "E100\\E100B.INI", "E100\\X\\", "E100\\X\\EMPTY\\",
+                                      "E100\\X\\README.TXT", "E100\\X\\Y\\", "E100\\X\\Y\\DEEP.TXT"}));
   EXPECT_EQ(ReadTestFile(library + "\\E100\\E100B.INI"), kProtocolText);
   EXPECT_EQ(ReadTestFile(library + "\\E100\\E100B.DOS"), "E100B driver");
   EXPECT_EQ(view.rows, (std::vector<std::string>{"E100"}));
@@ -196,8 +196,8 @@ TEST_F(AddCardTest, AnExistingCardsNameIsADuplicateInAnyLetterCase) {
 
 TEST_F(AddCardTest, ANameThatIsNotOneFolderNameIsRefusedWithNothingWritten) {
   Show(LayOutCard("RTL", "RTL.DOS"));
-  for (const char* name : {"..\\..\\Windows", "..\\RTL", "C:\\x", "a/b", "CON", "nul.txt", "LPT1", "E100.", "E100 ", ".",
-                           "..", "   ", "a*b", "a:b", "a\tb"}) {
+  for (const char* name : {"..\\..\\Windows", "..\\RTL", "C:\\x", "a/b", "CON", "nul.txt", "LPT1", "E100.", "E100 ",
+                           ".", "..", "   ", "a*b", "a:b", "a\tb"}) {
     const State before = Now();
     Add(driver, name);
     EXPECT_EQ(view.boxes.size() == 1 ? view.boxes[0].text : "", CheckCardName(text::TrimLeft(name))) << name;
@@ -235,16 +235,16 @@ TEST_F(AddCardTest, PathsThatAreNotAnExistingDriverFileAreRefused) {
   const std::string current = port::CurrentFolder();
   ASSERT_TRUE(port::SetCurrentFolder(package));
   std::vector<std::string> refused = {
-      "E100B.DOS",                  // no folder: relative to the current folder
-      "..\\DOS\\E100B.DOS",         // relative
-      ".\\E100B.DOS",               // relative
-      " " + driver,                 // a leading blank is part of the path
-      package + "\\MISSING.DOS",    // no such file
-      package,                      // a folder
-      package + "\\",               // a folder
-      package + "\\NODOT",          // no dot: no driver name
-      "\\\\.\\NUL",                 // a device
-      "\\\\?\\" + driver,           // the device namespace
+      "E100B.DOS",                // no folder: relative to the current folder
+      "..\\DOS\\E100B.DOS",       // relative
+      ".\\E100B.DOS",             // relative
+      " " + driver,               // a leading blank is part of the path
+      package + "\\MISSING.DOS",  // no such file
+      package,                    // a folder
+      package + "\\",             // a folder
+      package + "\\NODOT",        // no dot: no driver name
+      "\\\\.\\NUL",               // a device
+      "\\\\?\\" + driver,         // the device namespace
   };
   // Without its drive a path is relative to the current drive.
   if (driver.size() > 2 && driver[1] == ':') refused.push_back(driver.substr(2));

@@ -10,9 +10,7 @@ void ExpectRefused(const std::string& name) {
   EXPECT_FALSE(CheckCardName(name).empty()) << "accepted: [" << name << "]";
 }
 
-void ExpectAccepted(const std::string& name) {
-  EXPECT_EQ(CheckCardName(name), "") << "for: [" << name << "]";
-}
+void ExpectAccepted(const std::string& name) { EXPECT_EQ(CheckCardName(name), "") << "for: [" << name << "]"; }
 
 TEST(CardNameCheck, EmptyAndDotNamesAreRefused) {
   ExpectRefused("");
@@ -22,8 +20,8 @@ TEST(CardNameCheck, EmptyAndDotNamesAreRefused) {
 }
 
 TEST(CardNameCheck, PathSeparatorsAndForbiddenCharactersAreRefused) {
-  for (const char* name : {"..\\..\\Windows", "C:\\x", "a\\b", "a/b", "/x", "C:", "E100:1", "a*", "a?", "a\"b",
-                           "<a", "a>", "a|b", "\\", "x\\"}) {
+  for (const char* name : {"..\\..\\Windows", "C:\\x", "a\\b", "a/b", "/x", "C:", "E100:1", "a*", "a?", "a\"b", "<a",
+                           "a>", "a|b", "\\", "x\\"}) {
     ExpectRefused(name);
   }
   const std::string message = CheckCardName("a/b");
@@ -32,7 +30,7 @@ TEST(CardNameCheck, PathSeparatorsAndForbiddenCharactersAreRefused) {
 
 TEST(CardNameCheck, ControlCharactersAreRefused) {
   for (const std::string& name : {std::string("a\tb"), std::string("a\nb"), std::string("\x01"), std::string("a\x1F"),
-                                 std::string("a\x7F"), std::string("a\0b", 3)}) {
+                                  std::string("a\x7F"), std::string("a\0b", 3)}) {
     ExpectRefused(name);
   }
 }
@@ -64,10 +62,12 @@ TEST(CardNameCheck, OrdinaryNamesAreAccepted) {
 TEST(CardNameCheck, DoubleByteNamesAreAcceptedWhateverTheirTrailBytes) {
   ExpectAccepted("网卡");
   ExpectAccepted("英特尔网卡 E100");
-  ExpectAccepted("\x9C\x5C");              // trail byte 0x5C, a backslash alone
-  ExpectAccepted("\x9C\x5C\x9C\x5C");      // twice, the name ending in one
-  ExpectAccepted("\x81\x7C");              // trail byte 0x7C, a bar alone
-  ExpectAccepted("\x81\x7C" "E100");
+  ExpectAccepted("\x9C\x5C");          // trail byte 0x5C, a backslash alone
+  ExpectAccepted("\x9C\x5C\x9C\x5C");  // twice, the name ending in one
+  ExpectAccepted("\x81\x7C");          // trail byte 0x7C, a bar alone
+  ExpectAccepted(
+      "\x81\x7C"
+      "E100");
   // A real separator after a double-byte character is still one.
   ExpectRefused("\x9C\x5C\\x");
   ExpectRefused("\x81\x7C|");
@@ -82,7 +82,11 @@ TEST(CardNameCheck, FolderNamesAreTheSameButForAsciiLetterCase) {
   // 0x81 0x41 and 0x81 0x61 are two different characters: their trail bytes
   // are letters, but not letters to fold.
   EXPECT_FALSE(SameCardFolderName("\x81\x41", "\x81\x61"));
-  EXPECT_TRUE(SameCardFolderName("\x81\x41" "a", "\x81\x41" "A"));
+  EXPECT_TRUE(
+      SameCardFolderName("\x81\x41"
+                         "a",
+                         "\x81\x41"
+                         "A"));
 }
 
 TEST(CardNameCheck, FindCardNamedGivesTheFirstCardOfThatFolderName) {

@@ -106,7 +106,7 @@ class ReferenceSearch {
     return rows_;
   }
 
-  int removals = 0;          // rows deleted by a preferred file
+  int removals = 0;           // rows deleted by a preferred file
   int insertionsPastEnd = 0;  // a folder's count was past the last row
 
  private:
@@ -169,18 +169,19 @@ TEST(FindDriverFilesOrder, EachFolderInsertsItsRowsFromTheTop) {
   tree.File(s, "c.dos");
   tree.File(s, "d.dos");
   tree.File("C:\\R", "b.dos");
-  EXPECT_EQ(AsPairs(FindDriverFiles("C:\\R", tree.Lister())),
-            (Rows{{"c.dos", "C:\\R\\S\\c.dos"},
-                  {"b.dos", "C:\\R\\b.dos"},
-                  {"d.dos", "C:\\R\\S\\d.dos"},
-                  {"a.dos", "C:\\R\\a.dos"}}));
+  EXPECT_EQ(AsPairs(FindDriverFiles("C:\\R", tree.Lister())), (Rows{{"c.dos", "C:\\R\\S\\c.dos"},
+                                                                    {"b.dos", "C:\\R\\b.dos"},
+                                                                    {"d.dos", "C:\\R\\S\\d.dos"},
+                                                                    {"a.dos", "C:\\R\\a.dos"}}));
 }
 
 TEST(FindDriverFilesOrder, AFolderWithoutSubFoldersKeepsTheListingOrder) {
   FakeTree tree("C:\\R");
   for (const char* name : {"z.dos", "m.dos", "a.dos", "q.dos"}) tree.File("C:\\R", name);
-  EXPECT_EQ(AsPairs(FindDriverFiles("C:\\R", tree.Lister())),
-            (Rows{{"z.dos", "C:\\R\\z.dos"}, {"m.dos", "C:\\R\\m.dos"}, {"a.dos", "C:\\R\\a.dos"}, {"q.dos", "C:\\R\\q.dos"}}));
+  EXPECT_EQ(
+      AsPairs(FindDriverFiles("C:\\R", tree.Lister())),
+      (Rows{
+          {"z.dos", "C:\\R\\z.dos"}, {"m.dos", "C:\\R\\m.dos"}, {"a.dos", "C:\\R\\a.dos"}, {"q.dos", "C:\\R\\q.dos"}}));
 
   // The same on disk, in whatever order the file system lists the folder.
   TempFolder temp;
@@ -354,8 +355,8 @@ TEST(FindDriverFilesPattern, ADriveRootAndAPlainFolderAreEachListedOnce) {
   plain.File(plain.Folder("C:\\drivers", "S"), "a.dos");
   EXPECT_EQ(AsPairs(FindDriverFiles("C:\\drivers", plain.Lister())), (Rows{{"a.dos", "C:\\drivers\\S\\a.dos"}}));
   EXPECT_EQ(AsPairs(FindDriverFiles("C:\\drivers\\", plain.Lister())), (Rows{{"a.dos", "C:\\drivers\\S\\a.dos"}}));
-  EXPECT_EQ(plain.patterns,
-            (std::vector<std::string>{"C:\\drivers\\*.*", "C:\\drivers\\S\\*.*", "C:\\drivers\\*.*", "C:\\drivers\\S\\*.*"}));
+  EXPECT_EQ(plain.patterns, (std::vector<std::string>{"C:\\drivers\\*.*", "C:\\drivers\\S\\*.*", "C:\\drivers\\*.*",
+                                                      "C:\\drivers\\S\\*.*"}));
 }
 
 TEST(FindDriverFilesPattern, OnDiskATrailingBackslashMakesNoDifference) {
@@ -365,8 +366,9 @@ TEST(FindDriverFilesPattern, OnDiskATrailingBackslashMakesNoDifference) {
   WriteTestFile(temp / "C.DOS", "x");
   const Rows without = AsPairs(FindDriverFiles(temp.path()));
   EXPECT_EQ(AsPairs(FindDriverFiles(temp.path() + "\\")), without);
-  EXPECT_EQ(Sorted(without),
-            Sorted({{"E100B.DOS", temp / "A\\E100B.DOS"}, {"RTL.dos", temp / "A\\B\\RTL.dos"}, {"C.DOS", temp / "C.DOS"}}));
+  EXPECT_EQ(
+      Sorted(without),
+      Sorted({{"E100B.DOS", temp / "A\\E100B.DOS"}, {"RTL.dos", temp / "A\\B\\RTL.dos"}, {"C.DOS", temp / "C.DOS"}}));
 }
 
 TEST(FindDriverFilesPattern, FoldersThatCannotBeListedGiveNoRows) {
@@ -376,7 +378,8 @@ TEST(FindDriverFilesPattern, FoldersThatCannotBeListedGiveNoRows) {
   tree.File(s, "hidden.dos");
   tree.MakeUnreadable(s);
   tree.File(tree.Folder("R", "T"), "t.dos");
-  EXPECT_EQ(Sorted(AsPairs(FindDriverFiles("R", tree.Lister()))), Sorted({{"a.dos", "R\\a.dos"}, {"t.dos", "R\\T\\t.dos"}}));
+  EXPECT_EQ(Sorted(AsPairs(FindDriverFiles("R", tree.Lister()))),
+            Sorted({{"a.dos", "R\\a.dos"}, {"t.dos", "R\\T\\t.dos"}}));
   TempFolder temp;
   EXPECT_TRUE(FindDriverFiles(temp / "missing").empty());
   EXPECT_TRUE(FindDriverFiles(temp.path()).empty());
@@ -387,9 +390,9 @@ TEST(FindDriverFilesPattern, FoldersThatCannotBeListedGiveNoRows) {
 // Names chosen so that random folders hold shared names, names differing
 // only in letter case or white space, preferred folders and preferred file
 // names.
-const char* const kFileNames[] = {"a.dos", "A.DOS", "a.Dos", " a.dos", "a.dos ", "b.dos", "B.DOS", "\tb.dos",
-                                  "c.dos", "MSLANMAN.DOS", "mslanman.dos", " MSLANMAN.DOS", "x.txt", "dos",
-                                  ".dos", "e.dosx", "d.DOS"};
+const char* const kFileNames[] = {"a.dos", "A.DOS",   "a.Dos", " a.dos",       "a.dos ",       "b.dos",
+                                  "B.DOS", "\tb.dos", "c.dos", "MSLANMAN.DOS", "mslanman.dos", " MSLANMAN.DOS",
+                                  "x.txt", "dos",     ".dos",  "e.dosx",       "d.DOS"};
 const char* const kFolderNames[] = {"S", "T", "U", "W", "MSLANMAN.DOS", "mslanman.dos", "pre MSLANMAN.DOS", "V.dos"};
 
 void GenerateFake(FakeTree* tree, const std::string& folder, int depth, std::mt19937* random) {
@@ -462,8 +465,9 @@ void GenerateOnDisk(const std::string& folder, int depth, std::mt19937* random) 
   for (int i = 0; i < count; ++i) {
     const bool isFolder = depth < 3 && std::uniform_int_distribution<int>(0, 9)(*random) < 4;
     const std::string name =
-        isFolder ? kDiskFolderNames[std::uniform_int_distribution<std::size_t>(0, std::size(kDiskFolderNames) - 1)(*random)]
-                 : kDiskFileNames[std::uniform_int_distribution<std::size_t>(0, std::size(kDiskFileNames) - 1)(*random)];
+        isFolder
+            ? kDiskFolderNames[std::uniform_int_distribution<std::size_t>(0, std::size(kDiskFolderNames) - 1)(*random)]
+            : kDiskFileNames[std::uniform_int_distribution<std::size_t>(0, std::size(kDiskFileNames) - 1)(*random)];
     if (!used.insert(cp936::UpperAscii(name)).second) continue;
     if (isFolder) {
       MakeTestFolders(folder + "\\" + name);
@@ -514,7 +518,7 @@ TEST(FindDriverFilesLinks, LinksBackIntoTheTreeAreNotFollowed) {
   if (!MakeFolderLink(root, root + "\\A\\loop")) GTEST_SKIP() << "directory links cannot be made here";
   ASSERT_TRUE(MakeFolderLink(root + "\\B", root + "\\B\\self"));
   ASSERT_TRUE(MakeFolderLink(root + "\\A", root + "\\C\\toA"));  // a sibling: followed
-  ASSERT_TRUE(MakeFolderLink(temp / "O", root + "\\Other"));    // outside: followed
+  ASSERT_TRUE(MakeFolderLink(temp / "O", root + "\\Other"));     // outside: followed
   ASSERT_TRUE(MakeFolderLink(root, temp / "O\\back"));
 
   int listings = 0;
