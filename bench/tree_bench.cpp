@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "bootdisk/tree_copy.h"
 #include "port/file_system.h"
 #include "port/message_boxes.h"
@@ -74,19 +75,6 @@ std::size_t CountFiles(const std::filesystem::path& root) {
   return files;
 }
 
-double Seconds(const std::function<bool()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  if (!work()) {
-    std::fprintf(stderr, "a timed step failed\n");
-    std::exit(1);
-  }
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 }  // namespace
 

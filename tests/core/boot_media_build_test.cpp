@@ -23,21 +23,6 @@ std::string SampleFolder() {
   return std::string();
 }
 
-// A plain recursive copy for laying out test folders.
-void CopyForTest(const std::string& from, const std::string& to) {
-  MakeTestFolders(to);
-  std::vector<port::FoundEntry> entries;
-  if (!port::FindFiles(from + "\\*.*", &entries)) return;
-  for (const port::FoundEntry& entry : entries) {
-    if (entry.IsDots()) continue;
-    if (entry.IsDirectory()) {
-      CopyForTest(entry.path, to + "\\" + entry.name);
-    } else {
-      ASSERT_TRUE(port::CopyOneFile(entry.path, to + "\\" + entry.name)) << entry.path;
-    }
-  }
-}
-
 // `text` with the whole first line holding `key` replaced by `line`.
 std::string WithLineReplaced(const std::string& text, const std::string& key, const std::string& line) {
   const std::size_t at = text.find(key);
@@ -62,8 +47,8 @@ class BootMediaBuildTest : public CardCommandTest {
   void LayOutProgramFolder(const std::string& folder) {
     program = folder;
     library = program + "\\driver";
-    CopyForTest(sample + "\\BootDisk", program + "\\BootDisk");
-    CopyForTest(sample + "\\driver", library);
+    CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
+    CopyTestTree(sample + "\\driver", library);
     list.Clear();
     view.rows.clear();
     Show(library + "\\E100B\\E100B.DOS");

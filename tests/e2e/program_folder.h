@@ -30,5 +30,3 @@ class ProgramFolder {
   TempFolder temp_;
 };
 
-// Copies a folder tree for a test's set-up.
-void CopyTestTree(const std::string& from, const std::string& to);

@@ -96,3 +96,17 @@ void RemoveTestTree(const std::string& path) {
     port::RemoveFile(path);
   }
 }
+
+void CopyTestTree(const std::string& from, const std::string& to) {
+  MakeTestFolders(to);
+  std::vector<port::FoundEntry> entries;
+  if (!port::FindFiles(from + "\\*.*", &entries)) return;
+  for (const port::FoundEntry& entry : entries) {
+    if (entry.IsDots()) continue;
+    if (entry.IsDirectory()) {
+      CopyTestTree(entry.path, to + "\\" + entry.name);
+    } else if (!port::CopyOneFile(entry.path, to + "\\" + entry.name)) {
+      throw std::runtime_error("cannot copy " + entry.path);
+    }
+  }
+}

@@ -33,5 +33,8 @@ bool IsFolder(const std::string& path);
 // Every entry below `folder`, as relative paths with backslashes, folders
 // with a trailing backslash, sorted.
 std::vector<std::string> ListTree(const std::string& folder);
+// Copies a folder tree for a test's set-up; throws when a file cannot be
+// copied.
+void CopyTestTree(const std::string& from, const std::string& to);
 // Removes `path` and everything in it, read-only files included.
 void RemoveTestTree(const std::string& path);
