@@ -1,5 +1,6 @@
 #include "library/rename_dlg.h"
 
+#include "library/rename_card.h"
 #include "res/resource.h"
 
 CRenameDlg::CRenameDlg(CWnd* parent) : CDialog(IDD_RENAME, parent) {}
@@ -8,7 +9,7 @@ void CRenameDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, IDC_NEW_N
 
 void CRenameDlg::OnOK() {
   m_strNewName = m_editNewName.GetWindowText();
-  if (m_strNewName.empty()) {
+  if (!IsRenameNameGiven(m_strNewName)) {
     MessageBox("请输入更改后的名称！", "空项目存在", MB_OK);
     return;
   }

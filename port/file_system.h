@@ -101,7 +101,7 @@ std::string FullPath(const std::string& path);
 
 // The real location of `path` for comparing two locations: the full path
 // with links followed and names spelled as stored, as far as the path
-// exists; the part that does not exist yet is appended as written.
+// exists; what does not exist yet is appended as written.
 std::string ResolvedPath(const std::string& path);
 
 // True where the file system treats names that differ only in letter case
