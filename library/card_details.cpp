@@ -1,6 +1,7 @@
 #include "library/card_details.h"
 
 #include <string>
+#include <string_view>
 
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -8,11 +9,16 @@
 
 namespace {
 
-// Every line, the last one included, ends in CR LF in the edit.
+// The file read as text, line by line: nothing from a Ctrl-Z on, and each
+// line, taken as a C string, ends at a NUL byte, so one stray NUL cannot
+// hide the lines after it. Every line, the last one included, ends in CR LF
+// in the edit.
 std::string LinesForEdit(const std::string& bytes) {
+  const std::string_view text = text::TextBeforeEndMark(bytes);
   std::string shown;
-  for (const text::TextLine& line : text::SplitTextLines(bytes)) {
-    shown.append(bytes, line.start, line.end - line.start);
+  for (const text::TextLine& line : text::SplitTextLines(text)) {
+    const std::string_view lineText = text.substr(line.start, line.end - line.start);
+    shown += lineText.substr(0, lineText.find('\0'));
     shown += "\r\n";
   }
   return shown;

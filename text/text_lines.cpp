@@ -18,4 +18,8 @@ std::vector<TextLine> SplitTextLines(std::string_view bytes) {
   return lines;
 }
 
+std::string_view TextBeforeEndMark(std::string_view bytes) {
+  return bytes.substr(0, bytes.find('\x1A'));
+}
+
 }  // namespace text

@@ -31,6 +31,33 @@ TEST_F(CardDetailsTest, ShowsTheDriverNameAndEveryIniLineEndedByCrLf) {
   EXPECT_TRUE(view.boxes.empty());
 }
 
+TEST_F(CardDetailsTest, TheIniFileIsReadAsTextModeReadsIt) {
+  using namespace std::string_literals;
+  Show(LayOutCard("E100", "E100B.DOS"));
+  const struct {
+    std::string bytes;
+    std::string shown;
+  } cases[] = {
+      // A DOS editor's Ctrl-Z ends the text: no junk last line.
+      {"[E100B]\r\nDriverName=E100B$\r\n\x1A", "[E100B]\r\nDriverName=E100B$\r\n"},
+      {"[E100B]\r\nDriverName=E100B$\x1A", "[E100B]\r\nDriverName=E100B$\r\n"},
+      {"[E100B]\x1A\r\nhidden=1\r\n", "[E100B]\r\n"},
+      {"\x1A[E100B]\r\n", ""},
+      // A NUL ends its line only.
+      {"a=1\0junk\r\nb=2\r\n"s, "a=1\r\nb=2\r\n"},
+      // Carriage returns not before a line feed stay in the text.
+      {"a\rb\r\n", "a\rb\r\n"},
+      {"a\r\r\n", "a\r\r\n"},
+      {"a\r", "a\r\r\n"},
+      {"\r\n\n", "\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    WriteTestFile(library + "\\E100\\E100B.INI", c.bytes);
+    ShowDetails(0);
+    EXPECT_EQ(view.protocolText, c.shown) << testing::PrintToString(c.bytes);
+  }
+}
+
 TEST_F(CardDetailsTest, TheIniFileIsNamedAfterTheDriverInItsOwnFolder) {
   Show(LayOutCard("RTL", "RTL.DOS"));
   Show(LayOutCard("3C90X\\DOS", "EL90X.DOS"));
