@@ -26,6 +26,9 @@ bool IsReservedDeviceName(const std::string& name) {
 std::string CheckCardName(const std::string& name) {
   if (name.empty()) return "网卡名称不能为空！";
   if (name == "." || name == "..") return "网卡名称不能是“.”或“..”！";
+  // A broken double-byte character would swallow the backslash joined after
+  // the name, or hide a separator as its trail byte.
+  if (!cp936::IsWholeText(name)) return "网卡名称中有不完整的双字节字符！";
   for (std::size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
     if (cp936::IsLeadByte(c) && i + 1 < name.size()) {

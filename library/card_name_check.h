@@ -12,6 +12,8 @@
 // path separators, drive colons, wildcards and the other characters Windows
 // forbids (: * ? " < > |), control characters, "." and "..", reserved device
 // names (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an extension),
+// text that is not whole code page 936 (a lead byte at the end, or one
+// followed by a byte that cannot end a double-byte character),
 // and names ending in a blank or a dot, which Windows would store under
 // another name than the card shows.
 std::string CheckCardName(const std::string& name);

@@ -4,6 +4,17 @@ namespace cp936 {
 
 bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
+bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+
+bool IsWholeText(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsLeadByte(static_cast<unsigned char>(text[i]))) continue;
+    if (i + 1 == text.size() || !IsTrailByte(static_cast<unsigned char>(text[i + 1]))) return false;
+    ++i;
+  }
+  return true;
+}
+
 namespace {
 
 // Calls visit(position) for the start of every character of `text`.

@@ -20,6 +20,18 @@ constexpr std::size_t npos = std::string_view::npos;
 // True for a byte that starts a double-byte character.
 bool IsLeadByte(unsigned char byte);
 
+// True for a byte that can end a double-byte character: 0x40..0xFE but 0x7F.
+bool IsTrailByte(unsigned char byte);
+
+// True when every lead byte of `text` is followed by a trail byte: no
+// character is cut off at the end, none pairs a lead byte with a byte that
+// cannot end it. Such broken text never comes from Windows itself. The walks
+// below still take a lead byte and whatever byte follows it as one
+// character, as Windows' own walks (CharNextA, the path conversion) do, and
+// a lead byte at the very end as one byte; names the program creates are
+// refused before they can be broken (see CheckCardName).
+bool IsWholeText(std::string_view text);
+
 // Position of the last single-byte character `c` in `text`, or npos.
 std::size_t FindLast(std::string_view text, char c);
 

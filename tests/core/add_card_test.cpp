@@ -197,7 +197,7 @@ TEST_F(AddCardTest, AnExistingCardsNameIsADuplicateInAnyLetterCase) {
 TEST_F(AddCardTest, ANameThatIsNotOneFolderNameIsRefusedWithNothingWritten) {
   Show(LayOutCard("RTL", "RTL.DOS"));
   for (const char* name : {"..\\..\\Windows", "..\\RTL", "C:\\x", "a/b", "CON", "nul.txt", "LPT1", "E100.", "E100 ",
-                           ".", "..", "   ", "a*b", "a:b", "a\tb"}) {
+                           ".", "..", "   ", "a*b", "a:b", "a\tb", "E100\x81", "\x81/x"}) {
     const State before = Now();
     Add(driver, name);
     EXPECT_EQ(view.boxes.size() == 1 ? view.boxes[0].text : "", CheckCardName(text::TrimLeft(name))) << name;

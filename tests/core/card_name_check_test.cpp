@@ -73,6 +73,16 @@ TEST(CardNameCheck, DoubleByteNamesAreAcceptedWhateverTheirTrailBytes) {
   ExpectRefused("\x81\x7C|");
 }
 
+TEST(CardNameCheck, BrokenDoubleByteCharactersAreRefused) {
+  // A lead byte at the end, or one before a byte that cannot end a
+  // double-byte character (a separator, a colon, a control character).
+  for (const char* name : {"\x81", "E100\x81", "\xB1\xED\xFE", "\x81/x", "\x81:x", "\x81 x", "\x81\x7F",
+                           "\x81\xFF", "\x81\x01"}) {
+    ExpectRefused(name);
+    EXPECT_EQ(CheckCardName(name), CheckCardName("\x81")) << "for: [" << name << "]";
+  }
+}
+
 TEST(CardNameCheck, FolderNamesAreTheSameButForAsciiLetterCase) {
   EXPECT_TRUE(SameCardFolderName("E100", "E100"));
   EXPECT_TRUE(SameCardFolderName("E100", "e100"));

@@ -56,6 +56,21 @@ TEST(Cp936Path, LetterCaseIsFoldedOnlyOutsideDoubleByteCharacters) {
   EXPECT_FALSE(cp936::EndsWithIgnoringCase("dos", ".dos"));
 }
 
+TEST(Cp936Path, WholeTextHasATrailByteAfterEveryLeadByte) {
+  for (const std::string& text : {std::string(), std::string("E100"), kShallow, kShallow + "\\", kUpperDTrail,
+                                  std::string("\x81\x40\xFE\xFE\x80\xFF")}) {
+    EXPECT_TRUE(cp936::IsWholeText(text)) << testing::PrintToString(text);
+  }
+  for (const std::string& text : {std::string("\x81"), "E100" + kShallow + "\x9C", std::string("\x81\x3F"),
+                                  std::string("\x81\x7F"), std::string("\x81\xFF"), std::string("\x81/")}) {
+    EXPECT_FALSE(cp936::IsWholeText(text)) << testing::PrintToString(text);
+  }
+  // The walks take a lead byte and the byte after it as one character, as
+  // Windows does, whatever that byte is; a lead byte at the end stands alone.
+  EXPECT_EQ(cp936::FindFirst("\x81/x", '/'), cp936::npos);
+  EXPECT_EQ(cp936::FolderOf("C:\\d\\x\x81"), "C:\\d");
+}
+
 TEST(WhiteSpace, TrimsTheSixWhiteSpaceCharactersOnly) {
   EXPECT_EQ(text::Trim(" \t\n\v\f\rE100 \r\n"), "E100");
   EXPECT_EQ(text::TrimLeft("  E100  "), "E100  ");

@@ -144,7 +144,8 @@ TEST_F(RenameCardTest, ADriverInASubFolderRenamesThatSubFolder) {
 
 TEST_F(RenameCardTest, NamesThatAreNotOneFolderNameChangeNothing) {
   Library({"E100", "RTL"});
-  for (const char* name : {"", "..", ".", "a\\b", "a/b", "..\\x", "CON", "lpt1.txt", "x:", "a*", "Intel.", "Intel "}) {
+  for (const char* name : {"", "..", ".", "a\\b", "a/b", "..\\x", "CON", "lpt1.txt", "x:", "a*", "Intel.", "Intel ",
+                           "Intel\x81", "\x81/x"}) {
     SCOPED_TRACE(name);
     view.boxes.clear();
     view.selected = RowOf("E100");
