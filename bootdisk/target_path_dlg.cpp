@@ -21,7 +21,8 @@ BOOL CTargetPathDlg::OnInitDialog() {
 
 void CTargetPathDlg::OnBrowse() {
   std::string folder;
-  if (BrowseForFolder("选择路径", &folder)) {
+  // An item without a file-system path leaves the typed text as it is.
+  if (BrowseForFolder("选择路径", &folder) && !folder.empty()) {
     m_strTargetPath = folder;
     UpdateData(FALSE);
   }

@@ -12,14 +12,11 @@ bool BrowseForFolder(const std::string& title, std::string* path) {
   info.lpszTitle = title.c_str();
   info.ulFlags = 0;
   LPITEMIDLIST item = SHBrowseForFolderA(&info);
-  bool chosen = false;
-  if (item != nullptr) {
+  const bool chosen = item != nullptr;
+  if (chosen) {
     // The display name is in the buffer too: only a real path is taken.
     char folder[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(item, folder) && folder[0] != '\0') {
-      *path = folder;
-      chosen = true;
-    }
+    *path = SHGetPathFromIDListA(item, folder) ? folder : "";
   }
   IMalloc* allocator = nullptr;
   if (SUCCEEDED(SHGetMalloc(&allocator))) {

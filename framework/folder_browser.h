@@ -3,8 +3,8 @@
 
 #include <string>
 
-// Shows the browser with `title`, no owner, starting at the desktop. True,
-// with the chosen folder's file-system path, when the user chose a folder
-// that has one; false when the user cancelled or the item has no path (a
-// virtual folder), `path` then unchanged.
+// Shows the browser with `title`, no owner, starting at the desktop. False
+// when the user cancelled, `path` then unchanged. True when the user chose an
+// item: `path` is its file-system path, or "" when it has none (a virtual
+// folder such as 此电脑 or 控制面板).
 bool BrowseForFolder(const std::string& title, std::string* path);

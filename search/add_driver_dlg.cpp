@@ -1,8 +1,8 @@
 #include "search/add_driver_dlg.h"
 
 #include "framework/folder_browser.h"
-#include "port/file_system.h"
 #include "res/resource.h"
+#include "search/browse_for_drivers.h"
 #include "search/find_driver_files.h"
 
 BEGIN_MESSAGE_MAP(CAddDriverDlg)
@@ -31,25 +31,32 @@ BOOL CAddDriverDlg::OnInitDialog() {
 
 void CAddDriverDlg::OnBrowse() {
   UpdateData(TRUE);
-  std::string folder;
-  if (!BrowseForFolder("选择路径", &folder)) return;
+  BrowseForDrivers(*this);
+}
+
+bool CAddDriverDlg::ChooseFolder(std::string* folder) { return BrowseForFolder("选择路径", folder); }
+
+void CAddDriverDlg::ClearChoice() {
   m_strPath.clear();
   m_strName.clear();
   m_listDrivers.DeleteAllItems();
+  UpdateData(FALSE);
+}
 
-  m_strStatus = "正在查找，请稍后。。。";
+void CAddDriverDlg::ShowStatus(const std::string& status) {
+  m_strStatus = status;
   UpdateData(FALSE);
   UpdateWindow(m_hWnd);
-  const std::vector<DriverRow> rows = FindDriverFiles(folder);
+}
+
+void CAddDriverDlg::ShowRows(const std::vector<DriverRow>& rows) {
   for (const DriverRow& row : rows) {
     const int index = m_listDrivers.InsertItem(m_listDrivers.GetItemCount(), row.name);
     m_listDrivers.SetItemText(index, 1, row.path);
   }
-  m_strStatus = "查找完成！";
-  UpdateData(FALSE);
-  if (m_listDrivers.GetItemCount() == 0) MessageBox("No File(*.dos) Was Found!", "添加驱动程序", MB_OK);
-  port::SetCurrentFolder(folder);
 }
+
+void CAddDriverDlg::ShowMessage(const std::string& text) { MessageBox(text, "添加驱动程序", MB_OK); }
 
 void CAddDriverDlg::OnAdd() {
   UpdateData(TRUE);

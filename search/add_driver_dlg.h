@@ -6,8 +6,9 @@
 
 #include "framework/dialog.h"
 #include "framework/list_ctrl.h"
+#include "search/browse_for_drivers.h"
 
-class CAddDriverDlg : public CDialog {
+class CAddDriverDlg : public CDialog, private DriverSearchView {
  public:
   explicit CAddDriverDlg(CWnd* parent);
 
@@ -26,6 +27,13 @@ class CAddDriverDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // DriverSearchView, for the "浏览" command.
+  bool ChooseFolder(std::string* folder) override;
+  void ClearChoice() override;
+  void ShowStatus(const std::string& status) override;
+  void ShowRows(const std::vector<DriverRow>& rows) override;
+  void ShowMessage(const std::string& text) override;
+
   CListCtrl m_listDrivers;
   std::string m_strStatus;
 };

@@ -1,9 +1,12 @@
 #include "app_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <chrono>
 #include <thread>
+
+#include "text/cp936_path.h"
 
 const char kMainCaption[] = "Halvar网络克隆启动盘网卡驱动配置程序";
 
@@ -221,6 +224,71 @@ void RunningApp::SelectRow(HWND list, int row) const {
   item.state = row >= 0 ? (LVIS_SELECTED | LVIS_FOCUSED) : 0;
   remote.Write(0, &item, sizeof item);
   SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.at(0)));
+}
+
+namespace {
+
+// The browser's tree, read and changed in the program's process.
+class BrowserTree {
+ public:
+  BrowserTree(HANDLE process, HWND browser)
+      : tree_(FindWindowExA(browser, nullptr, WC_TREEVIEWA, nullptr)), remote_(process, sizeof(TVITEMA) + kTextSize) {}
+
+  bool found() const { return tree_ != nullptr; }
+  HTREEITEM Next(HTREEITEM item, WPARAM which) const {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+  }
+  std::string Text(HTREEITEM item) const {
+    TVITEMA entry = {};
+    entry.mask = TVIF_TEXT;
+    entry.hItem = item;
+    entry.pszText = remote_.at(sizeof(TVITEMA));
+    entry.cchTextMax = static_cast<int>(kTextSize);
+    remote_.Write(0, &entry, sizeof entry);
+    SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote_.at(0)));
+    char read[kTextSize] = {};
+    remote_.Read(sizeof(TVITEMA), read, sizeof read - 1);
+    return read;
+  }
+  void Expand(HTREEITEM item) const { SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
+  bool Select(HTREEITEM item) const {
+    return SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0;
+  }
+
+ private:
+  static constexpr size_t kTextSize = 512;
+  HWND tree_;
+  RemoteBuffer remote_;
+};
+
+}  // namespace
+
+bool RunningApp::SelectBrowserItem(HWND browser, const std::vector<std::string>& names) const {
+  BrowserTree tree(process_.hProcess, browser);
+  if (!tree.found()) return false;
+  HTREEITEM item = tree.Next(nullptr, TVGN_ROOT);
+  for (const std::string& name : names) {
+    if (item == nullptr) return false;
+    tree.Expand(item);
+    HTREEITEM child = tree.Next(item, TVGN_CHILD);
+    while (child != nullptr && tree.Text(child) != name) child = tree.Next(child, TVGN_NEXT);
+    item = child;
+  }
+  return item != nullptr && tree.Select(item);
+}
+
+bool RunningApp::SelectBrowserFolder(HWND browser, const std::string& path) const {
+  BrowserTree tree(process_.hProcess, browser);
+  RemoteBuffer remote(process_.hProcess, path.size() + 1);
+  remote.Write(0, path.c_str(), path.size() + 1);
+  const std::string name = cp936::FileNameOf(path);
+  // The browser may still be filling its tree when it is first shown.
+  for (int waited = 0; waited < 5000; waited += 100) {
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote.at(0)));
+    if (tree.found() && tree.Text(tree.Next(nullptr, TVGN_CARET)) == name) return true;
+    Sleep(100);
+  }
+  return false;
 }
 
 void RunningApp::Click(HWND dialog, int buttonId) {

@@ -58,6 +58,14 @@ class RunningApp {
   // Waits until no dialog but the main window is open (a command ended).
   bool WaitUntilIdle(int timeoutMs = 15000) const;
 
+  // The shell's folder browser (a dialog of the program): selects the item
+  // of its tree reached from the top item (the desktop) through the items
+  // named `names`, each expanded on the way (false when there is none); or
+  // selects a folder by its path (false when the browser does not show it
+  // selected).
+  bool SelectBrowserItem(HWND browser, const std::vector<std::string>& names) const;
+  bool SelectBrowserFolder(HWND browser, const std::string& path) const;
+
   bool WaitForExit(int timeoutMs = 15000) const;
   DWORD processId() const { return process_.dwProcessId; }
 
