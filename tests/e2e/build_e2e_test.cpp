@@ -49,6 +49,11 @@ TEST_F(BuildTest, SelectingACardShowsItsDriverAndProtocolText) {
   EXPECT_TRUE(RunningApp::IsEnabled(app->Control(IDC_CREATE_NET_DIR)));
   EXPECT_TRUE(RunningApp::IsEnabled(app->Control(IDC_CREATE_USB_DISK)));
 
+  // The Ctrl-Z a DOS editor appends ends the text.
+  WriteTestFile(folder.library() + "\\RTL8139\\RTL8139.INI", "[RTL8139]\r\nDriverName=RTL8139$\r\n\x1A");
+  Select("RTL8139");
+  EXPECT_EQ(RunningApp::Text(app->Control(IDC_PROTOCOL_TEXT)), "[RTL8139]\r\nDriverName=RTL8139$\r\n");
+
   Select("DOS");  // no EL90X.INI: the text stays blank
   EXPECT_EQ(RunningApp::Text(app->Control(IDC_DRIVER_NAME)), "EL90X.DOS");
   EXPECT_EQ(RunningApp::Text(app->Control(IDC_PROTOCOL_TEXT)), "");
