@@ -29,7 +29,9 @@ class BrowseTest : public LibraryTest {
  protected:
   void SetUp() override {
     LibraryTest::SetUp();
-    WriteTestFile(package / "DOS\\E1000.DOS", "E1000 placeholder driver");
+    // A folder whose characters have backslashes as trail bytes.
+    chosen = package / "淺擻";
+    WriteTestFile(chosen + "\\DOS\\E1000.DOS", "E1000 placeholder driver");
     computer = ShellItemName(CSIDL_DRIVES);
     const std::string controlPanel = ShellItemName(CSIDL_CONTROLS);
     ASSERT_FALSE(computer.empty());
@@ -70,6 +72,7 @@ class BrowseTest : public LibraryTest {
   static std::string Field(HWND dialog, int id) { return RunningApp::Text(RunningApp::Control(dialog, id)); }
 
   TempFolder package;
+  std::string chosen;  // the folder chosen by its path
   std::string computer;
   // Each item as the places it may stand in the browser's tree.
   std::vector<std::vector<std::vector<std::string>>> itemsWithoutPath;
@@ -84,11 +87,11 @@ TEST_F(BrowseTest, AnItemWithoutAFolderPathClearsTheDriverChoiceAndSearchesNothi
     SCOPED_TRACE(places.back().back());
     HWND browser = OpenBrowser(dialog);
     ASSERT_NE(browser, nullptr);
-    ASSERT_TRUE(app->SelectBrowserFolder(browser, package.path()));
+    ASSERT_TRUE(app->SelectBrowserFolder(browser, chosen));
     ChooseInBrowser(browser, dialog);
     ASSERT_EQ(app->Rows(driverList), std::vector<std::string>{"E1000.DOS"});
     app->SelectRow(driverList, 0);
-    ASSERT_EQ(Field(dialog, IDC_DRIVER_PATH), package / "DOS\\E1000.DOS");
+    ASSERT_EQ(Field(dialog, IDC_DRIVER_PATH), chosen + "\\DOS\\E1000.DOS");
     ASSERT_EQ(Field(dialog, IDC_CARD_NAME), "E1000");
     ASSERT_EQ(Field(dialog, IDC_STATUS), "E1000");
 
@@ -125,12 +128,12 @@ TEST_F(BrowseTest, AnItemWithoutAFolderPathLeavesTheTypedTargetAlone) {
   }
   HWND browser = OpenBrowser(dialog);
   ASSERT_NE(browser, nullptr);
-  ASSERT_TRUE(app->SelectBrowserFolder(browser, package.path()));
+  ASSERT_TRUE(app->SelectBrowserFolder(browser, chosen));
   ChooseInBrowser(browser, dialog);
-  EXPECT_EQ(Field(dialog, IDC_TARGET_PATH), package.path());
+  EXPECT_EQ(Field(dialog, IDC_TARGET_PATH), chosen);
   RunningApp::Click(dialog, IDCANCEL);
   ASSERT_TRUE(app->WaitUntilIdle());
-  EXPECT_EQ(ListTree(package.path()), std::vector<std::string>({"DOS\\", "DOS\\E1000.DOS"}));
+  EXPECT_EQ(ListTree(chosen), std::vector<std::string>({"DOS\\", "DOS\\E1000.DOS"}));
 }
 
 }  // namespace
