@@ -42,7 +42,7 @@ TEST(FatImageTest, ShortNamesAreThoseDosCanLoad) {
       {"NICDRV", "NICDRV     "},
       {"A$~1.D_S", "A$~1    D_S"},
       {"\xCD\xF8\xBF\xA8.DOS", "\xCD\xF8\xBF\xA8    DOS"},  // double-byte characters are DOS name characters
-      {"\xDC\x5C.DOS", "\xDC\x5C      DOS"},              // also with 0x5C as trail byte
+      {"\x9C\x5C.DOS", "\x9C\x5C      DOS"},              // 淺, its trail byte a backslash
       {"\xE5\xA1.DOS", "\x05\xA1      DOS"},              // a leading 0xE5 is stored as 0x05
       {"RTL8139NEW.DOS", nullptr},                          // base name longer than 8
       {"E100B.DOSX", nullptr},                              // extension longer than 3
