@@ -322,6 +322,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
     return Fail(EISDIR);
   }
   bytes->clear();
+  bytes->reserve(static_cast<size_t>(st.st_size));  // one allocation for an image of megabytes
   char buffer[1 << 16];
   ssize_t got;
   while ((got = read(fd, buffer, sizeof buffer)) > 0) bytes->append(buffer, static_cast<size_t>(got));

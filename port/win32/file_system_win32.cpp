@@ -126,6 +126,8 @@ bool ReadFile(const std::string& path, std::string* bytes) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail();
   bytes->clear();
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.get(), &size)) bytes->reserve(static_cast<size_t>(size.QuadPart));  // one allocation
   char buffer[1 << 16];
   DWORD got = 0;
   for (;;) {
