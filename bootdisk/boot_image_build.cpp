@@ -58,10 +58,16 @@ bool BuildImage(port::MainView& view, const std::string& templateImage, const Ni
                      kRefusalCaption);
     return false;
   }
-  const std::uint32_t attributes = port::GetAttributes(templateImage);
-  if (attributes == port::kInvalidAttributes || (attributes & port::kAttrDirectory) != 0) {
+  std::uint64_t size = 0;
+  if (!port::GetFileSize(templateImage, &size)) {
     view.ShowMessage("程序所在的文件夹中没有启动镜像模板" + templateImage +
                          "！请把网络启动软盘的镜像文件以BootDisk.img为名放在程序旁边。",
+                     kRefusalCaption);
+    return false;
+  }
+  if (size > fat::Image::kMaxImageBytes) {
+    view.ShowMessage("启动镜像模板" + templateImage + "有" + std::to_string(size / (1024 * 1024)) +
+                         "MB，不是软盘或32MB以内的小硬盘镜像，启动镜像没有创建！",
                      kRefusalCaption);
     return false;
   }

@@ -297,7 +297,13 @@ bool Image::Open(std::string bytes, std::string* problem) {
       return false;
     }
   }
-  if ((Byte(bytes_, g_.base + 37) & 0x01) != 0) {
+  // Byte 37 of an extended boot sector (DOS 4 on) carries the dirty flag;
+  // older ones have boot code there.
+  const std::uint8_t signature = Byte(bytes_, g_.base + 38);
+  // FAT16 also keeps a clean-shutdown bit in FAT[1].
+  const bool dirty = ((signature == 0x28 || signature == 0x29) && (Byte(bytes_, g_.base + 37) & 0x01) != 0) ||
+                     (g_.fatBits == 16 && (FatEntry(1) & 0x8000) == 0);
+  if (dirty) {
     *problem = "卷标记为没有正常卸载（可能已损坏），请先用磁盘检查程序检查";
     return false;
   }
@@ -434,6 +440,19 @@ bool Image::CheckFolder(Folder folder, std::uint32_t parent, int depth, const st
   for (std::size_t i = 0; i < slots.size(); ++i) {
     const std::size_t slot = slots[i];
     const std::uint8_t first = Byte(bytes_, slot);
+    if (folder.cluster != 0 && i < 2) {
+      // A sub-folder starts with "." (itself) and ".." (its parent, 0 for
+      // the root).
+      const char* dots = i == 0 ? ".          " : "..         ";
+      const std::uint8_t attributes = Byte(bytes_, slot + 11);
+      if (bytes_.compare(slot, 11, dots) != 0 || (attributes & (kAttrDirectory | kAttrVolume)) != kAttrDirectory ||
+          (attributes & 0xC0) != 0 || (Byte(bytes_, slot + 12) & ~(kLowerCaseBase | kLowerCaseExtension)) != 0 ||
+          Le16(bytes_, slot + 26) != (i == 0 ? folder.cluster : parent) || Le32(bytes_, slot + 28) != 0) {
+        *problem = "文件夹" + path + "的“.”和“..”项不对";
+        return false;
+      }
+      continue;
+    }
     if (ended && first != 0x00) {
       // DOS stops at the end mark; a disk checker reads on.
       *problem = "文件夹" + path + "的结束标记之后还有目录项";
@@ -497,17 +516,6 @@ bool Image::CheckFolder(Folder folder, std::uint32_t parent, int depth, const st
       return false;
     }
     const bool isDirectory = (attributes & kAttrDirectory) != 0;
-    if (folder.cluster != 0 && i < 2) {
-      // A sub-folder starts with "." (itself) and ".." (its parent, 0 for
-      // the root).
-      const std::string dots = i == 0 ? ".          " : "..         ";
-      if (std::memcmp(name, dots.data(), 11) != 0 || !isDirectory ||
-          cluster != (i == 0 ? folder.cluster : parent)) {
-        *problem = "文件夹" + path + "的“.”和“..”项不对";
-        return false;
-      }
-      continue;
-    }
     const std::string display = path + DisplayName(std::string(name, 11));
     if (name[0] == '.' || !IsSoundShortName(name)) {
       *problem = "文件夹" + path + "中有无效的短文件名";

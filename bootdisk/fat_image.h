@@ -59,8 +59,8 @@ class Image {
   // The content of the file `path`; false when it is not a file.
   bool ReadFile(const std::string& path, std::string* content) const;
 
-  // Puts `content` into the file `name` of the folder `folderPath` (a
-  // sub-folder, not the root). An existing file keeps its entry: name, long
+  // Puts `content` into the file `name` of the folder `folderPath` ("" for
+  // the root, whose fixed size cannot grow). An existing file keeps its entry: name, long
   // name, attributes and creation time; its old clusters are freed, new ones
   // taken from the free ones (lowest first), and its size, first cluster,
   // modification time (`stamp`) and access date updated. A missing file gets

@@ -423,4 +423,12 @@ std::unique_ptr<LockedFile> LockFile(const std::string& path) {
   return std::make_unique<PosixLockedFile>(fd, key);
 }
 
+bool GetFileSize(const std::string& path, std::uint64_t* size) {
+  struct stat st;
+  if (stat(Native(path).c_str(), &st) != 0) return Fail(errno);
+  if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
 }  // namespace port

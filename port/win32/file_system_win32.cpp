@@ -269,4 +269,15 @@ std::unique_ptr<LockedFile> LockFile(const std::string& path) {
   return std::make_unique<Win32LockedFile>(handle);
 }
 
+bool GetFileSize(const std::string& path, std::uint64_t* size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return Fail();
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  *size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  return true;
+}
+
 }  // namespace port
