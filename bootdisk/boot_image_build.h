@@ -22,7 +22,8 @@
 // application's box): a target whose BootDisk.img would be the template
 // image, or that lies in the boot disk template or the driver library; no
 // card for the selected row; a driver file name that is no DOS 8.3 name; no
-// template image, or one that cannot be read; a template that is no sound
+// template image, one bigger than fat::Image::kMaxImageBytes (refused before
+// it is read), or one that cannot be read; a template that is no sound
 // FAT12/FAT16 image (fat::Image::Open); no NET folder, SYSTEM.INI or
 // PROTOCOL.INI in it; a driver file that cannot be read; too little free
 // space in the image.

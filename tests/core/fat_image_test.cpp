@@ -8,13 +8,9 @@ namespace {
 
 const fat::DosStamp kStamp = fat::MakeDosStamp(2026, 12, 7, 17, 30, 44);
 
-std::uint32_t Le16(const std::string& b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8;
-}
-
 // The 12-bit FAT entry of `cluster` in the FAT copy starting at `fat`.
 std::uint32_t Fat12(const std::string& image, std::size_t fat, std::uint32_t cluster) {
-  const std::uint32_t pair = Le16(image, fat + cluster + cluster / 2);
+  const std::uint32_t pair = Le16At(image, fat + cluster + cluster / 2);
   return cluster % 2 == 0 ? pair & 0xFFF : pair >> 4;
 }
 
@@ -105,13 +101,13 @@ TEST(FatImageTest, ReplacingAFileFreesItsClustersAndKeepsItsEntry) {
   // and creation time; size, cluster and modification time follow the write.
   const std::size_t entry = kFloppyRoot + 14 * 512 + 2 * 32;
   EXPECT_EQ(after.substr(entry, 18), before.substr(entry, 18));
-  EXPECT_EQ(Le16(after, entry + 22), kStamp.time);
-  EXPECT_EQ(Le16(after, entry + 24), kStamp.date);
-  EXPECT_EQ(Le16(after, entry + 28), 5u);
+  EXPECT_EQ(Le16At(after, entry + 22), kStamp.time);
+  EXPECT_EQ(Le16At(after, entry + 24), kStamp.date);
+  EXPECT_EQ(Le16At(after, entry + 28), 5u);
   // Freed clusters are reused first, lowest first: the file lands where it was.
-  EXPECT_EQ(Le16(after, entry + 26), Le16(before, entry + 26));
+  EXPECT_EQ(Le16At(after, entry + 26), Le16At(before, entry + 26));
   // Slack after the content is cleared.
-  const std::size_t data = kFloppyRoot + 14 * 512 + (Le16(after, entry + 26) - 2) * 512;
+  const std::size_t data = kFloppyRoot + 14 * 512 + (Le16At(after, entry + 26) - 2) * 512;
   EXPECT_EQ(after.substr(data, 512), "small" + std::string(507, '\0'));
 
   ASSERT_TRUE(image.WriteFile("NET", "A.TXT", big + big, kStamp, &problem)) << problem;
@@ -119,7 +115,7 @@ TEST(FatImageTest, ReplacingAFileFreesItsClustersAndKeepsItsEntry) {
   EXPECT_EQ(content, big + big);
   EXPECT_EQ(image.FreeClusters(), free - 6);
   ASSERT_TRUE(image.WriteFile("NET", "A.TXT", "", kStamp, &problem)) << problem;
-  EXPECT_EQ(Le16(image.bytes(), entry + 26), 0u);
+  EXPECT_EQ(Le16At(image.bytes(), entry + 26), 0u);
   EXPECT_EQ(image.FreeClusters(), free + 6);
   EXPECT_EQ(Refusal(image.bytes()), "");
 }
@@ -151,10 +147,10 @@ TEST(FatImageTest, ANewFileGetsAnArchiveEntryAndTheFolderGrowsWhenFull) {
   EXPECT_EQ(bytes.substr(entry, 11), "E100B   DOS");
   EXPECT_EQ(bytes[entry + 11], '\x20');
   EXPECT_EQ(bytes[entry + 12], '\x18');  // shown in lower case, as the library spells it
-  EXPECT_EQ(Le16(bytes, entry + 14), kStamp.time);
-  EXPECT_EQ(Le16(bytes, entry + 16), kStamp.date);
-  EXPECT_EQ(Le16(bytes, entry + 22), kStamp.time);
-  EXPECT_EQ(Le16(bytes, entry + 24), kStamp.date);
+  EXPECT_EQ(Le16At(bytes, entry + 14), kStamp.time);
+  EXPECT_EQ(Le16At(bytes, entry + 16), kStamp.date);
+  EXPECT_EQ(Le16At(bytes, entry + 22), kStamp.time);
+  EXPECT_EQ(Le16At(bytes, entry + 24), kStamp.date);
   EXPECT_EQ(bytes.substr(entry + 32, 32), std::string(32, '\0'));  // the folder's end
 }
 
@@ -219,8 +215,8 @@ TEST(FatImageTest, BrokenChainsAndEntriesAreRefused) {
   ASSERT_EQ(Refusal(good), "");
   const std::size_t a = kFloppyRoot + 14 * 512 + 2 * 32;
   const std::size_t b = a + 32;
-  ASSERT_EQ(Le16(good, a + 26), 3u);
-  ASSERT_EQ(Le16(good, b + 26), 5u);
+  ASSERT_EQ(Le16At(good, a + 26), 3u);
+  ASSERT_EQ(Le16At(good, b + 26), 5u);
   // Entries 3..5 as FAT12 pairs: 3 -> 4 -> end, 5 -> end.
   const auto withFat = [&](std::uint32_t c3, std::uint32_t c4) {
     std::string bad = good;

@@ -45,6 +45,11 @@ std::string MemoryFloppy(const TestFiles& netFiles, const TestFiles& rootFiles) 
   return fat.bytes();
 }
 
+std::uint32_t Le16At(const std::string& bytes, std::size_t at) {
+  return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + 1]))
+                                                    << 8;
+}
+
 int RunTool(const std::string& commandLine) { return std::system(commandLine.c_str()); }
 
 bool FatToolsRun() {

@@ -4,6 +4,7 @@
 // under Wine).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,9 @@ std::string MemoryFloppy(const TestFiles& netFiles, const TestFiles& rootFiles =
 constexpr std::size_t kFloppyFat = 512;
 constexpr std::size_t kFloppyFatBytes = 9 * 512;
 constexpr std::size_t kFloppyRoot = 512 + 2 * 9 * 512;
+
+// The little-endian 16-bit value at `at`.
+std::uint32_t Le16At(const std::string& bytes, std::size_t at);
 
 // True when mkfs.fat, mtools and fsck.fat can be run here.
 bool FatToolsRun();
