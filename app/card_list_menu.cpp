@@ -1,5 +1,5 @@
-// The card list's context menu: "修改名称" and "删除网卡", greyed while no
-// card is selected.
+// The card list's context menu: "修改名称", "删除网卡" and, below a
+// separator, "创建启动镜像...", greyed while no card is selected.
 #include "app/nic_config_dlg.h"
 #include "framework/menu.h"
 #include "library/card_menu.h"
@@ -14,6 +14,7 @@ void CNicConfigDlg::OnRClickNicList(NMHDR*, LRESULT* result) {
   if (!CardMenuItemsEnabled(*this)) {
     EnableMenuItem(popup, ID_MENU_RENAME_NIC, MF_BYCOMMAND | MF_GRAYED);
     EnableMenuItem(popup, ID_MENU_DELETE_NIC, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(popup, ID_MENU_CREATE_BOOT_IMAGE, MF_BYCOMMAND | MF_GRAYED);
   }
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
   *result = 0;

@@ -1,6 +1,7 @@
 #include "app/nic_config_dlg.h"
 
 #include "app/about_dlg.h"
+#include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
 #include "framework/app.h"
 #include "framework/message_box.h"
@@ -25,6 +26,7 @@ BEGIN_MESSAGE_MAP(CNicConfigDlg)
   ON_NOTIFY(NM_RCLICK, IDC_NIC_LIST, OnRClickNicList)
   ON_COMMAND(ID_MENU_RENAME_NIC, OnRenameNic)
   ON_COMMAND(ID_MENU_DELETE_NIC, OnDeleteNic)
+  ON_COMMAND(ID_MENU_CREATE_BOOT_IMAGE, OnCreateBootImage)
 END_MESSAGE_MAP()
 
 CNicConfigDlg::CNicConfigDlg(CWnd* parent)
@@ -113,3 +115,8 @@ void CNicConfigDlg::OnItemChangedNicList(NMHDR*, LRESULT* result) {
 void CNicConfigDlg::OnRenameNic() { RenameCard(*this, &m_nicList, m_strProgramFolder); }
 
 void CNicConfigDlg::OnDeleteNic() { DeleteCard(*this, &m_nicList, m_strProgramFolder); }
+
+void CNicConfigDlg::OnCreateBootImage() {
+  UpdateData(TRUE);
+  CreateBootImage(*this, m_nicList, m_strProgramFolder);
+}

@@ -28,6 +28,7 @@ class CNicConfigDlg : public CDialog, public port::MainView {
   void OnRClickNicList(NMHDR* header, LRESULT* result);
   void OnRenameNic();
   void OnDeleteNic();
+  void OnCreateBootImage();
   DECLARE_MESSAGE_MAP()
 
  public:

@@ -2,6 +2,7 @@
 
 #include "bootdisk/build_target_check.h"
 #include "bootdisk/rewrite_boot_config.h"
+#include "bootdisk/selected_card.h"
 #include "bootdisk/tree_copy.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
@@ -46,11 +47,8 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
   // The card of the driver copy is also the card the INI files are
   // rewritten for, so that they always name the driver that is there.
   const std::string netFolder = buildFolder + build.netFolderInBuild;
-  const NicEntry* card = nicList.FindByRow(view.SelectedRow());
-  if (card == nullptr) {
-    view.ShowAppMessage("找不到所选网卡的驱动程序，启动盘没有创建完成！");
-    return;
-  }
+  const NicEntry* card = SelectedCardForBuild(view, nicList);
+  if (card == nullptr) return;
   const std::string driverFileName = cp936::FileNameOf(card->driverPath);
   if (!port::CopyOneFile(card->driverPath, netFolder + driverFileName)) {
     view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");

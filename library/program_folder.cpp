@@ -13,6 +13,8 @@ std::string LibraryFolderOf(const std::string& programFolder) { return programFo
 
 std::string TemplateFolderOf(const std::string& programFolder) { return programFolder + "\\BootDisk\\"; }
 
+std::string TemplateImageOf(const std::string& programFolder) { return programFolder + "\\BootDisk.img"; }
+
 std::string ProgramFolderTooLongMessage(const std::string& modulePath) {
   return "程序所在文件夹的路径太长（超过 " + std::to_string(kMaxProgramFolderLength) +
          " 个字节），程序无法在其中工作：\n" + cp936::FolderOf(modulePath) +

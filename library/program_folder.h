@@ -17,6 +17,9 @@ bool ProgramFolderFromModulePath(const std::string& modulePath, std::string* fol
 // "<program folder>\driver\" and "<program folder>\BootDisk\".
 std::string LibraryFolderOf(const std::string& programFolder);
 std::string TemplateFolderOf(const std::string& programFolder);
+// "<program folder>\BootDisk.img", the boot floppy image the image build
+// starts from.
+std::string TemplateImageOf(const std::string& programFolder);
 
 // The message shown when the program folder is too long.
 std::string ProgramFolderTooLongMessage(const std::string& modulePath);

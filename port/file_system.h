@@ -89,6 +89,10 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes);
 // Reads the whole file, bytes as stored. False when it cannot be opened.
 bool ReadFile(const std::string& path, std::string* bytes);
 
+// The size in bytes of an existing file, without opening it (for refusing a
+// file too big to read). False for a missing entry or a folder.
+bool GetFileSize(const std::string& path, std::uint64_t* size);
+
 // Creates or truncates the file and writes `bytes` (CREATE_ALWAYS). False
 // when it cannot be created or written (read-only or locked file, missing
 // folder).

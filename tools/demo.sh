@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tovrell.exe, lays out a demo program folder (demo/: the exe, the
-# sample driver library and boot disk template) and starts it under Wine:
+# sample driver library and boot disk template, and a template image made
+# from the sample template) and starts it under Wine:
 # on your display if there is one, otherwise on Xvfb, writing a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,7 @@ rm -rf "$demo"
 mkdir -p "$demo"
 cp build/mingw/Tovrell.exe "$demo/"
 cp -r sample/driver sample/BootDisk "$demo/"
+bash tools/make_sample_image.sh sample/BootDisk "$demo/BootDisk.img"
 echo "Demo program folder: $demo"
 
 # shellcheck source=tools/wine-env.sh

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tovrell needs on Debian:
 # the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine,
-# Xvfb, the Chinese locale and fonts. Installs only what is missing.
+# Xvfb, the Chinese locale and fonts, and the FAT tools (dosfstools, mtools)
+# that make and check template images. Installs only what is missing.
 set -euo pipefail
 
 packages=(
   build-essential cmake googletest python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
+  dosfstools mtools
 )
 
 missing=()

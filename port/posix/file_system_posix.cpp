@@ -322,6 +322,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
     return Fail(EISDIR);
   }
   bytes->clear();
+  bytes->reserve(static_cast<size_t>(st.st_size));  // one allocation for an image of megabytes
   char buffer[1 << 16];
   ssize_t got;
   while ((got = read(fd, buffer, sizeof buffer)) > 0) bytes->append(buffer, static_cast<size_t>(got));
@@ -420,6 +421,14 @@ std::unique_ptr<LockedFile> LockFile(const std::string& path) {
     locks.insert(key);
   }
   return std::make_unique<PosixLockedFile>(fd, key);
+}
+
+bool GetFileSize(const std::string& path, std::uint64_t* size) {
+  struct stat st;
+  if (stat(Native(path).c_str(), &st) != 0) return Fail(errno);
+  if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  *size = static_cast<std::uint64_t>(st.st_size);
+  return true;
 }
 
 }  // namespace port

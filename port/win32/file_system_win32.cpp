@@ -126,6 +126,8 @@ bool ReadFile(const std::string& path, std::string* bytes) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail();
   bytes->clear();
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.get(), &size)) bytes->reserve(static_cast<size_t>(size.QuadPart));  // one allocation
   char buffer[1 << 16];
   DWORD got = 0;
   for (;;) {
@@ -265,6 +267,17 @@ std::unique_ptr<LockedFile> LockFile(const std::string& path) {
     return nullptr;
   }
   return std::make_unique<Win32LockedFile>(handle);
+}
+
+bool GetFileSize(const std::string& path, std::uint64_t* size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return Fail();
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  *size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  return true;
 }
 
 }  // namespace port

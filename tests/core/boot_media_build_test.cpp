@@ -12,17 +12,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The repository's sample folder, found from this source file's path (a
-// POSIX path of the build machine is reached through drive Z: under Wine).
-std::string SampleFolder() {
-  const std::string source = cp936::ReplaceSeparators(__FILE__, '/', '\\');
-  const std::string repository = cp936::FolderOf(cp936::FolderOf(cp936::FolderOf(source)));
-  for (const std::string& candidate : {repository, "Z:" + repository}) {
-    if (IsFolder(candidate + "\\sample\\BootDisk\\NET")) return candidate + "\\sample";
-  }
-  return std::string();
-}
-
 // `text` with the whole first line holding `key` replaced by `line`.
 std::string WithLineReplaced(const std::string& text, const std::string& key, const std::string& line) {
   const std::size_t at = text.find(key);

@@ -13,6 +13,18 @@
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 
+// The repository's sample folder, found from this source file's path (a
+// POSIX path of the build machine is reached through drive Z: under Wine);
+// "" when it cannot be found.
+inline std::string SampleFolder() {
+  const std::string source = cp936::ReplaceSeparators(__FILE__, '/', '\\');
+  const std::string repository = cp936::FolderOf(cp936::FolderOf(cp936::FolderOf(source)));
+  for (const std::string& candidate : {repository, "Z:" + repository}) {
+    if (IsFolder(candidate + "\\sample\\BootDisk\\NET")) return candidate + "\\sample";
+  }
+  return std::string();
+}
+
 class CardCommandTest : public ::testing::Test {
  protected:
   TempFolder temp;

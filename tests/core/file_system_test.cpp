@@ -124,4 +124,18 @@ TEST(FileSystem, ResolvedPathsOfOneFolderAreEqual) {
   EXPECT_TRUE(one == two);
 }
 
+TEST(FileSystem, FileSizesAreToldWithoutReading) {
+  TempFolder temp;
+  WriteTestFile(temp / "five.bin", "12345");
+  WriteTestFile(temp / "empty.bin", "");
+  MakeTestFolders(temp / "Sub");
+  std::uint64_t size = 99;
+  ASSERT_TRUE(port::GetFileSize(temp / "five.bin", &size));
+  EXPECT_EQ(size, 5u);
+  ASSERT_TRUE(port::GetFileSize(temp / "empty.bin", &size));
+  EXPECT_EQ(size, 0u);
+  EXPECT_FALSE(port::GetFileSize(temp / "Sub", &size));
+  EXPECT_FALSE(port::GetFileSize(temp / "missing.bin", &size));
+}
+
 }  // namespace

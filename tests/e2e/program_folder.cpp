@@ -23,6 +23,8 @@ ProgramFolder::ProgramFolder() {
 
 std::string ProgramFolder::SampleFolder() { return Environment("TOVRELL_SAMPLE"); }
 
+std::string ProgramFolder::SampleImage() { return Environment("TOVRELL_SAMPLE_IMAGE"); }
+
 void ProgramFolder::AddSamples() {
   CopyTestTree(SampleFolder() + "\\driver", library());
   CopyTestTree(SampleFolder() + "\\BootDisk", bootDisk());

@@ -25,6 +25,8 @@ class ProgramFolder {
 
   // The sample folder shipped with the project.
   static std::string SampleFolder();
+  // The template image made from the sample template at build time.
+  static std::string SampleImage();
 
  private:
   TempFolder temp_;

@@ -1,0 +1,494 @@
+#include "bootdisk/boot_image_build.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "bootdisk/boot_media_build.h"
+#include "bootdisk/fat_image.h"
+#include "card_command_fixture.h"
+#include "library/path_location.h"
+#include "port/file_system.h"
+#include "support/fat_test_image.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class BootImageBuildTest : public CardCommandTest {
+ protected:
+  void SetUp() override {
+    sample = SampleFolder();
+    ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
+    LayOutProgramFolder(program);
+  }
+
+  // The sample template and library in `folder`, a template image whose
+  // NET holds the template folder's NET files, and a row for three cards.
+  void LayOutProgramFolder(const std::string& folder) {
+    program = folder;
+    library = program + "\\driver";
+    templateImage = program + "\\BootDisk.img";
+    CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
+    CopyTestTree(sample + "\\driver", library);
+    list.Clear();
+    view.rows.clear();
+    Show(library + "\\E100B\\E100B.DOS");
+    Show(library + "\\RTL8139\\RTL8139.DOS");
+    Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
+    WriteTestFile(templateImage, MemoryFloppy(NetFiles(), {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}}));
+  }
+
+  // The template folder's NET files, `left` out.
+  TestFiles NetFiles(const std::string& left = "") const {
+    TestFiles files;
+    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
+      if (name != left) files.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
+    }
+    return files;
+  }
+
+  void Build(int row, const std::string& targetPath) {
+    view.selected = row;
+    view.boxes.clear();
+    view.listFocused = false;
+    view.AnswerTargetPath(targetPath);
+    CreateBootImage(view, list, program);
+  }
+
+  void ExpectSuccess() const {
+    ASSERT_EQ(view.BoxTexts(), Texts{"启动镜像创建成功！"});
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kMessage);
+    EXPECT_EQ(view.boxes[0].caption, "创建成功");
+    EXPECT_TRUE(view.listFocused);
+  }
+
+  // One refusal, of the handler's own ("创建错误") or of file work, and no
+  // image (nor a temporary one) in `targetPath`.
+  void ExpectRefused(const std::string& targetPath, ShownBox::Kind kind, const std::string& mentioned) const {
+    ASSERT_EQ(view.boxes.size(), 1u) << ::testing::PrintToString(view.BoxTexts());
+    EXPECT_EQ(view.boxes[0].kind, kind) << view.boxes[0].text;
+    if (kind == ShownBox::kMessage) {
+      EXPECT_EQ(view.boxes[0].caption, "创建错误");
+    }
+    EXPECT_NE(view.boxes[0].text.find(mentioned), std::string::npos) << view.boxes[0].text;
+    // (With the program folder as target, BootDisk.img there is the template.)
+    if (!IsSameLocation(targetPath + "\\BootDisk.img", templateImage)) {
+      EXPECT_FALSE(Exists(targetPath + "\\BootDisk.img"));
+    }
+    EXPECT_FALSE(Exists(targetPath + "\\BootDisk.img.tmp"));
+  }
+
+  // The image's NET files are those of a NET folder build for the same card
+  // from the template folder (of `folderBuildProgram`, the program folder
+  // by default), byte for byte.
+  void ExpectNetLikeFolderBuild(const std::string& imagePath, int row, std::string folderBuildProgram = "") {
+    TempFolder folderBuild;
+    const std::vector<ShownBox> boxes = view.boxes;
+    view.selected = row;
+    view.AnswerTargetPath(folderBuild.path());
+    CreateNetDir(view, list, folderBuildProgram.empty() ? program : folderBuildProgram);
+    ASSERT_EQ(view.boxes.size(), boxes.size() + 1);
+    ASSERT_EQ(view.boxes.back().text, "NET目录创建成功！");
+    view.boxes = boxes;
+
+    fat::Image image;
+    std::string problem;
+    ASSERT_TRUE(image.Open(ReadTestFile(imagePath), &problem)) << problem;
+    for (const std::string& name : ListTree(folderBuild / "NET")) {
+      std::string content;
+      ASSERT_TRUE(image.ReadFile("NET\\" + name, &content)) << name;
+      EXPECT_EQ(content, ReadTestFile(folderBuild / "NET\\" + name)) << name;
+    }
+  }
+
+  TempFolder target;
+  std::string sample;
+  std::string templateImage;
+};
+
+TEST_F(BootImageBuildTest, WritesTheTemplateImageSetUpForTheCard) {
+  const std::string before = ReadTestFile(templateImage);
+  Build(0, target.path());
+  ExpectSuccess();
+  EXPECT_EQ(ListTree(target.path()), Texts{"BootDisk.img"});
+  const std::string built = ReadTestFile(target / "BootDisk.img");
+  ASSERT_EQ(built.size(), before.size());
+  EXPECT_EQ(ReadTestFile(templateImage), before);
+  ExpectNetLikeFolderBuild(target / "BootDisk.img", 0);
+  // Boot sector and root folder as they were; both FATs alike.
+  EXPECT_EQ(built.substr(0, kFloppyFat), before.substr(0, kFloppyFat));
+  EXPECT_EQ(built.substr(kFloppyRoot, 224 * 32), before.substr(kFloppyRoot, 224 * 32));
+  EXPECT_EQ(built.substr(kFloppyFat, kFloppyFatBytes), built.substr(kFloppyFat + kFloppyFatBytes, kFloppyFatBytes));
+}
+
+TEST_F(BootImageBuildTest, ASecondBuildReplacesTheImageWhole) {
+  WriteTestFile(target / "KEEP.TXT", "outside the build");
+  Build(0, target.path());
+  ExpectSuccess();
+  Build(1, target.path() + "\\");  // a trailing backslash doubles at the join and works the same
+  ExpectSuccess();
+  ExpectNetLikeFolderBuild(target / "BootDisk.img", 1);
+  fat::Image image;
+  std::string problem;
+  ASSERT_TRUE(image.Open(ReadTestFile(target / "BootDisk.img"), &problem)) << problem;
+  EXPECT_EQ(image.Find("NET\\E100B.DOS"), fat::Image::Entry::kMissing);
+  EXPECT_EQ(ListTree(target.path()), (Texts{"BootDisk.img", "KEEP.TXT"}));
+  EXPECT_EQ(ReadTestFile(target / "KEEP.TXT"), "outside the build");
+}
+
+TEST_F(BootImageBuildTest, WorksFromAFolderWithBackslashTrailBytesAndAReadOnlyTemplate) {
+  LayOutProgramFolder(temp / "\x9C\x5C\\\x94\x5C Tovrell");  // 淺 and 擻 end in 0x5C
+  ASSERT_TRUE(port::SetAttributes(templateImage, port::kAttrReadOnly));
+  const std::string before = ReadTestFile(templateImage);
+  MakeTestFolders(target / "\x9C\x5C");
+  Build(2, target / "\x9C\x5C");
+  ExpectSuccess();
+  // (The folder build runs from a plain copy of the template: under Wine the
+  // port's FullPath loses the separator after such a character, which the
+  // folder build's tree copy trips over.)
+  CopyTestTree(sample + "\\BootDisk", temp / "plain\\BootDisk");
+  ExpectNetLikeFolderBuild(target / "\x9C\x5C\\BootDisk.img", 2, temp / "plain");
+  EXPECT_EQ(ReadTestFile(templateImage), before);
+  EXPECT_NE(port::GetAttributes(templateImage) & port::kAttrReadOnly, 0u);
+}
+
+TEST_F(BootImageBuildTest, CancellingTheTargetDialogChangesNothing) {
+  view.selected = 0;
+  CreateBootImage(view, list, program);
+  EXPECT_EQ(view.dialogsRun, 1);
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(view.listFocused);
+  EXPECT_EQ(ListTree(target.path()), Texts{});
+}
+
+TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
+  const std::string good = ReadTestFile(templateImage);
+  std::string noNet = good;
+  noNet.replace(kFloppyRoot + 32, 3, "NOT");
+  std::string full;
+  {
+    // The files and a filler leaving not a cluster free.
+    fat::Image image;
+    std::string problem;
+    ASSERT_TRUE(image.Open(good, &problem)) << problem;
+    ASSERT_TRUE(image.WriteFile("", "FILLER.BIN", std::string(image.FreeClusters() * 512, 'f'),
+                                fat::MakeDosStamp(2001, 1, 1, 0, 0, 0), &problem))
+        << problem;
+    full = image.bytes();
+  }
+  const std::string longName = LayOutCard("RTL8139NEW", "RTL8139NEW.DOS");
+  Show(longName);
+  const int longNameRow = list.Count() - 1;
+  struct Case {
+    const char* what;
+    std::string image;  // "" : no template image
+    int row;
+    std::string targetPath;
+    ShownBox::Kind kind;
+    std::string mentioned;
+  };
+  const Case cases[] = {
+      {"no template image", "", 0, target.path(), ShownBox::kMessage, "BootDisk.img"},
+      {"not a disk image", "[network drivers]\r\nnetcard=\r\n", 0, target.path(), ShownBox::kMessage, "FAT12/FAT16"},
+      {"a file far bigger than a floppy", good + std::string(fat::Image::kMaxImageBytes, '\0'), 0, target.path(),
+       ShownBox::kMessage, "32MB"},
+      {"a FAT too small for its volume", good.substr(0, 22) + "\x01" + good.substr(23), 0, target.path(),
+       ShownBox::kMessage, "FAT"},
+      {"a truncated image", good.substr(0, good.size() / 2), 0, target.path(), ShownBox::kMessage, "短"},
+      {"no NET folder", noNet, 0, target.path(), ShownBox::kMessage, "NET"},
+      {"no SYSTEM.INI", MemoryFloppy(NetFiles("SYSTEM.INI")), 0, target.path(), ShownBox::kMessage, "SYSTEM.INI"},
+      {"no PROTOCOL.INI", MemoryFloppy(NetFiles("PROTOCOL.INI")), 0, target.path(), ShownBox::kMessage,
+       "PROTOCOL.INI"},
+      {"a driver name DOS cannot load", good, longNameRow, target.path(), ShownBox::kMessage, "RTL8139NEW.DOS"},
+      {"no free space", full, 0, target.path(), ShownBox::kMessage, "空间"},
+      {"the program folder as target", good, 0, program, ShownBox::kMessage, "BootDisk.img"},
+      {"the same, spelled otherwise", good, 0, program + "\\\\.\\", ShownBox::kMessage, "BootDisk.img"},
+      {"inside the boot disk template", good, 0, program + "\\BootDisk\\NET", ShownBox::kMessage, "启动盘模板"},
+      {"inside the driver library", good, 0, library + "\\E100B", ShownBox::kMessage, "网卡驱动库"},
+      {"no card selected", good, -1, target.path(), ShownBox::kAppMessage, "网卡"},
+      {"a target that does not exist", good, 0, target / "missing", ShownBox::kAppMessage, "missing"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    port::RemoveFile(templateImage);
+    if (!c.image.empty()) WriteTestFile(templateImage, c.image);
+    const Texts libraryBefore = ListTree(library);
+    const Texts templateFolder = ListTree(program + "\\BootDisk");
+    Build(c.row, c.targetPath);
+    ExpectRefused(c.targetPath, c.kind, c.mentioned);
+    EXPECT_EQ(ReadTestFile(templateImage), c.image.empty() ? "<missing>" : c.image);
+    EXPECT_EQ(ListTree(library), libraryBefore);
+    EXPECT_EQ(ListTree(program + "\\BootDisk"), templateFolder);
+  }
+  EXPECT_FALSE(Exists(target / "missing"));
+
+  // A folder named BootDisk.img is no template.
+  port::RemoveFile(templateImage);
+  MakeTestFolders(templateImage);
+  Build(0, target.path());
+  ExpectRefused(target.path(), ShownBox::kMessage, "BootDisk.img");
+}
+
+TEST_F(BootImageBuildTest, ATargetPathLongerThan260BytesGetsAWholeImageOrNone) {
+  std::string deep = target.path();
+  while (deep.size() < 300) deep += "\\a folder name of some length";
+  MakeTestFolders(deep);
+  if (!IsFolder(deep)) GTEST_SKIP() << "this port cannot make folders that deep";
+  Build(0, deep);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  if (view.boxes[0].caption == "创建成功") {
+    ExpectNetLikeFolderBuild(deep + "\\BootDisk.img", 0);
+  } else {
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage) << view.boxes[0].text;
+    EXPECT_FALSE(Exists(deep + "\\BootDisk.img"));
+    EXPECT_FALSE(Exists(deep + "\\BootDisk.img.tmp"));
+  }
+}
+
+TEST_F(BootImageBuildTest, AnImageThatCannotBeReplacedKeepsItsContent) {
+  WriteTestFile(target / "BootDisk.img", "an older image");
+  ASSERT_TRUE(port::SetAttributes(target / "BootDisk.img", port::kAttrReadOnly));
+  Build(0, target.path());
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+  EXPECT_EQ(ReadTestFile(target / "BootDisk.img"), "an older image");
+  EXPECT_EQ(ListTree(target.path()), Texts{"BootDisk.img"});
+
+  port::SetAttributes(target / "BootDisk.img", port::kAttrNormal);
+  {
+    const std::unique_ptr<port::LockedFile> held = port::LockFile(target / "BootDisk.img");
+    ASSERT_NE(held, nullptr);
+    Build(0, target.path());
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+  }
+  EXPECT_EQ(ReadTestFile(target / "BootDisk.img"), "an older image");
+  EXPECT_EQ(ListTree(target.path()), Texts{"BootDisk.img"});
+
+  Build(0, target.path());  // once free, it is replaced
+  ExpectSuccess();
+  ExpectNetLikeFolderBuild(target / "BootDisk.img", 0);
+}
+
+TEST_F(BootImageBuildTest, ATemplateHeldOpenElsewhereIsReportedAndKept) {
+  const std::string before = ReadTestFile(templateImage);
+  {
+    const std::unique_ptr<port::LockedFile> held = port::LockFile(templateImage);
+    ASSERT_NE(held, nullptr);
+    Build(0, target.path());
+  }
+  ExpectRefused(target.path(), ShownBox::kAppMessage, "BootDisk.img");
+  EXPECT_EQ(ReadTestFile(templateImage), before);
+}
+
+// The tests below need the Linux FAT tools (mkfs.fat, mtools, fsck.fat);
+// they cannot run under Wine and skip there.
+class BootImageToolTest : public BootImageBuildTest {
+ protected:
+  void SetUp() override {
+    if (!FatToolsRun()) GTEST_SKIP() << "mkfs.fat, mtools or fsck.fat cannot run here (under Wine they never can)";
+    BootImageBuildTest::SetUp();
+  }
+
+  // Builds the image for `row` from `templateBytes` (volume at `base`) and
+  // checks it against the template and a NET folder build.
+  void BuildAndCompare(const std::string& templateBytes, std::size_t base, int row) {
+    WriteTestFile(templateImage, templateBytes);
+    Build(row, target.path());
+    ExpectSuccess();
+    const std::string built = ReadTestFile(target / "BootDisk.img");
+    ASSERT_EQ(built.size(), templateBytes.size());
+    EXPECT_EQ(built.substr(0, base), templateBytes.substr(0, base));  // the master boot record
+    const std::string volume = built.substr(base);
+    const std::string before = templateBytes.substr(base);
+    WriteTestFile(temp / "volume.img", volume);
+    WriteTestFile(temp / "template.img", before);
+    std::string report;
+    EXPECT_EQ(CheckWithFsck(temp / "volume.img", &report), 0) << report;
+
+    // Reserved area and root folder byte for byte (boot sector, volume
+    // label, long names, dates); the FAT copies alike.
+    const std::size_t sector = Le16At(before, 11);
+    const std::size_t reserved = Le16At(before, 14) * sector;
+    const std::size_t fatBytes = Le16At(before, 22) * sector;
+    const std::size_t fats = static_cast<std::uint8_t>(before[16]);
+    const std::size_t root = reserved + fats * fatBytes;
+    EXPECT_EQ(volume.substr(0, reserved), before.substr(0, reserved));
+    EXPECT_EQ(volume.substr(root, Le16At(before, 17) * 32), before.substr(root, Le16At(before, 17) * 32));
+    for (std::size_t copy = 1; copy < fats; ++copy) {
+      EXPECT_EQ(volume.substr(reserved + copy * fatBytes, fatBytes), volume.substr(reserved, fatBytes));
+    }
+    // The entries of the other folders (names, sizes, dates, as mdir lists
+    // them), NET's besides the three files written.
+    const std::string driverName = cp936::BaseNameOf(list.FindByRow(row)->driverPath);
+    const std::string unchanged = " | grep -v -E 'bytes free|files|^SYSTEM +INI|^PROTOCOL +INI|^" + driverName + " +DOS'";
+    for (const char* folderName : {"TOOLS", "NET"}) {
+      SCOPED_TRACE(folderName);
+      const std::string listing = std::string("MTOOLS_SKIP_CHECK=1 mdir -a -i ");
+      ASSERT_EQ(RunTool(listing + ShellPath(temp / "volume.img") + " ::/" + folderName + unchanged + " > " +
+                        ShellPath(temp / "built.txt")),
+                0);
+      ASSERT_EQ(RunTool(listing + ShellPath(temp / "template.img") + " ::/" + folderName + unchanged + " > " +
+                        ShellPath(temp / "template.txt")),
+                0);
+      EXPECT_EQ(ReadTestFile(temp / "built.txt"), ReadTestFile(temp / "template.txt"));
+    }
+
+    // The files: the template's, with NET as a NET folder build has it.
+    TempFolder folderBuild;
+    view.selected = row;
+    view.AnswerTargetPath(folderBuild.path());
+    CreateNetDir(view, list, program);
+    ASSERT_EQ(view.boxes.back().text, "NET目录创建成功！");
+    RemoveTestTree(temp / "built");
+    RemoveTestTree(temp / "template");
+    ExtractImage(temp / "volume.img", temp / "built");
+    ExtractImage(temp / "template.img", temp / "template");
+    const Texts files = ListTree(temp / "built");
+    Texts expected = ListTree(temp / "template");
+    const std::string driver = cp936::FileNameOf(list.FindByRow(row)->driverPath);
+    if (std::find(expected.begin(), expected.end(), "NET\\" + driver) == expected.end()) {
+      expected.push_back("NET\\" + driver);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(files, expected);
+    EXPECT_NE(std::find(files.begin(), files.end(), "Read Me First.txt"), files.end());
+    for (const std::string& name : files) {
+      if (name.back() == '\\') continue;
+      const bool inNet = name.compare(0, 4, "NET\\") == 0;
+      EXPECT_EQ(ReadTestFile(temp / "built\\" + name),
+                ReadTestFile(inNet ? folderBuild / name : temp / "template\\" + name))
+          << name;
+    }
+  }
+};
+
+TEST_F(BootImageToolTest, ImagesMadeByTheFatToolsComeOutSoundAndAlikeOutsideTheChanges) {
+  const struct {
+    const char* what;
+    const char* mkfsOptions;
+    int sizeKb;
+  } images[] = {
+      {"1.44 MB floppy", "-F 12 -n BOOTNET", 1440},
+      {"2.88 MB floppy", "-F 12 -n BOOTNET -f 2", 2880},
+      {"16 MB FAT16 superfloppy", "-F 16 -n BOOTNET", 16384},
+      {"32 MB FAT16 superfloppy, one FAT", "-F 16 -f 1 -s 4", 32767},
+  };
+  for (const auto& image : images) {
+    SCOPED_TRACE(image.what);
+    MakeToolImage(temp / "made.img", image.mkfsOptions, image.sizeKb, program + "\\BootDisk");
+    BuildAndCompare(ReadTestFile(temp / "made.img"), 0, 0);
+    BuildAndCompare(ReadTestFile(temp / "made.img"), 0, 2);
+  }
+}
+
+TEST_F(BootImageToolTest, AHardDiskImageWithAMasterBootRecord) {
+  MakeToolImage(temp / "made.img", "-F 16 -s 1 -n BOOTNET -h 63", 8192, program + "\\BootDisk");
+  const std::string volume = ReadTestFile(temp / "made.img");
+  std::string mbr(63 * 512, '\0');
+  const std::uint32_t sectors = static_cast<std::uint32_t>(volume.size() / 512);
+  const unsigned char partition[16] = {0x80, 1, 1, 0, 0x06, 0xFE, 0xFF, 0xFF, 63, 0, 0, 0,
+                                       static_cast<unsigned char>(sectors & 0xFF),
+                                       static_cast<unsigned char>(sectors >> 8 & 0xFF),
+                                       static_cast<unsigned char>(sectors >> 16 & 0xFF), 0};
+  mbr.replace(446, 16, reinterpret_cast<const char*>(partition), 16);
+  mbr[510] = '\x55';
+  mbr[511] = '\xAA';
+  BuildAndCompare(mbr + volume, mbr.size(), 1);
+}
+
+TEST_F(BootImageToolTest, AnAddedDriverLandsInAFullNetFolderAndAReplacedOneIsReplaced) {
+  // NET filled up to its last entry slot (one 512-byte cluster holds 16:
+  // ".", "..", the 12 sample files, E100B.DOS and a pad), and a template
+  // that already carries E100B.DOS.
+  for (int i = 0; i < 1; ++i) {
+    WriteTestFile(program + "\\BootDisk\\NET\\PAD" + std::to_string(i) + ".TXT", "pad");
+  }
+  WriteTestFile(program + "\\BootDisk\\NET\\E100B.DOS", "an older E100B driver, bigger than the new one " +
+                                                            std::string(2000, 'o'));
+  MakeToolImage(temp / "made.img", "-F 12 -n BOOTNET", 1440, program + "\\BootDisk");
+  BuildAndCompare(ReadTestFile(temp / "made.img"), 0, 0);
+  BuildAndCompare(ReadTestFile(temp / "made.img"), 0, 1);
+}
+
+// Mutated templates: random bytes in the boot sector, the FATs, the root
+// folder and NET's folder, or a cut-off file, on a small FAT12 floppy and a
+// small FAT16 volume. Whatever the bytes, reading and setting up the image
+// never crashes or hangs, and either refuses or gives an image that reads
+// back as sound and that fsck.fat finds sound (checked on a sample: fsck is
+// slow).
+TEST_F(BootImageToolTest, MutatedTemplatesAreRefusedOrGiveSoundImages) {
+  const struct {
+    const char* mkfsOptions;
+    int sizeKb;
+    int rounds;
+  } templates[] = {{"-F 12 -n BOOTNET", 360, 2000}, {"-F 16 -s 1 -n BOOTNET", 2400, 600}};
+  const fat::DosStamp stamp = fat::MakeDosStamp(2026, 12, 7, 12, 0, 0);
+  std::mt19937 random(20261207);
+  const auto pick = [&](std::size_t from, std::size_t count) {
+    return from + std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  for (const auto& made : templates) {
+    SCOPED_TRACE(made.mkfsOptions);
+    MakeToolImage(temp / "made.img", made.mkfsOptions, made.sizeKb, program + "\\BootDisk");
+    const std::string good = ReadTestFile(temp / "made.img");
+    const std::size_t fat = Le16At(good, 14) * 512;
+    const std::size_t fatBytes = Le16At(good, 22) * 512;
+    const std::size_t root = fat + 2 * fatBytes;
+    const std::size_t data = root + Le16At(good, 17) * 32;
+    const std::size_t cluster = static_cast<std::uint8_t>(good[13]) * 512;
+    std::size_t net = 0;
+    for (std::size_t slot = root; slot < data; slot += 32) {
+      if (good.compare(slot, 11, "NET        ") == 0) net = data + (Le16At(good, slot + 26) - 2) * cluster;
+    }
+    ASSERT_NE(net, 0u);
+
+    int accepted = 0;
+    int checked = 0;
+    int refused = 0;
+    for (int round = 0; round < made.rounds; ++round) {
+      std::string bytes = good;
+      const int kind = round % 5;
+      const int changes = 1 + static_cast<int>(random() % 3);
+      for (int i = 0; i < changes; ++i) {
+        const char value = static_cast<char>(random() & 0xFF);
+        if (kind == 0) bytes[pick(0, 62)] = value;
+        if (kind == 1) {
+          const std::size_t at = pick(0, 64);
+          bytes[fat + at] = value;
+          if (random() % 4 != 0) bytes[fat + fatBytes + at] = value;  // mostly both copies alike
+        }
+        if (kind == 2) bytes[pick(root, 12 * 32)] = value;
+        if (kind == 3) bytes[pick(net, cluster)] = value;
+      }
+      if (kind == 4) bytes.resize(pick(0, good.size()));
+      const bool changed = bytes != good;
+
+      fat::Image image;
+      std::string problem;
+      const std::string driver = round % 2 == 0 ? "E100B.DOS" : "RTL8139.DOS";
+      if (!image.Open(std::move(bytes), &problem) ||
+          !SetUpBootImage(&image, driver, "driver " + driver, stamp).empty()) {
+        ++refused;
+        continue;
+      }
+      ++accepted;
+      fat::Image reread;
+      ASSERT_TRUE(reread.Open(image.bytes(), &problem)) << "round " << round << ": " << problem;
+      if (checked < 40 && changed) {
+        ++checked;
+        WriteTestFile(temp / "fuzzed.img", image.bytes());
+        std::string report;
+        ASSERT_EQ(CheckWithFsck(temp / "fuzzed.img", &report), 0) << "round " << round << "\n" << report;
+      }
+    }
+    // Both outcomes happen: the mutations are neither all harmless nor all fatal.
+    EXPECT_GT(accepted, made.rounds / 10);
+    EXPECT_GT(refused, made.rounds / 10);
+    EXPECT_EQ(checked, 40);
+  }
+}
+
+}  // namespace
