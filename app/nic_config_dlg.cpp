@@ -54,14 +54,7 @@ BOOL CNicConfigDlg::OnInitDialog() {
   m_listNics.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
   m_listNics.InsertColumn(0, "网卡名称", LVCFMT_LEFT, 120, -1);
 
-  const std::string modulePath = port::ModuleFileName();
-  if (!ProgramFolderFromModulePath(modulePath, &m_strProgramFolder)) {
-    // Every path below a longer folder would be cut short by the Windows
-    // path limit; the program does not work on such paths.
-    AfxMessageBox(ProgramFolderTooLongMessage(modulePath), MB_OK | MB_ICONSTOP);
-    EndDialog(IDCANCEL);
-    return TRUE;
-  }
+  m_strProgramFolder = ProgramFolderFromModulePath(port::ModuleFileName());
   FillCardList(*this, &m_nicList, LibraryFolderOf(m_strProgramFolder));
   return TRUE;
 }

@@ -1,7 +1,9 @@
 // The file-system operations the program needs, in the forms of the Win32
 // ANSI calls it was designed around. Paths are code page 936 byte strings in
 // Windows form: backslash separators, a trailing backslash naming a folder's
-// content, a doubled backslash read as one.
+// content, a doubled backslash read as one. Every operation acts on the
+// entry exactly as named, whatever the path's length and even when a name
+// ends in a blank or a dot (which Windows trims in the plain form).
 //
 // Two implementations are built from this header: port/win32 over the Win32
 // API, and port/posix over a POSIX file system, which accepts the same
@@ -96,12 +98,15 @@ bool WriteFile(const std::string& path, const std::string& bytes);
 
 // GetFullPathNameA: the absolute path with separators made single
 // backslashes, "." and ".." resolved, links not followed, no trailing
-// backslash except on a root.
+// backslash except on a root. It reads typed text as Windows does (a bare
+// "X:" is the current folder of drive X, trailing blanks and dots of names
+// are trimmed).
 std::string FullPath(const std::string& path);
 
 // The real location of `path` for comparing two locations: the full path
 // with links followed and names spelled as stored, as far as the path
-// exists; what does not exist yet is appended as written.
+// exists; what does not exist yet is appended as written. Names are taken
+// exactly, trailing blanks and dots included.
 std::string ResolvedPath(const std::string& path);
 
 // True where the file system treats names that differ only in letter case
