@@ -85,6 +85,29 @@ HANDLE OpenForQuery(const std::string& path) {
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+bool SameEntry(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The path the file system gives for an open entry (links followed, names
+// as stored), in the plain form; "" when it cannot tell, or when the path it
+// gives leads to another entry.
+std::string FinalPathOf(HANDLE handle) {
+  std::wstring buffer(32768, L'\0');
+  const DWORD n = GetFinalPathNameByHandleW(handle, &buffer[0], static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+  if (n == 0 || n >= buffer.size()) return std::string();
+  buffer.resize(n);
+  const std::string result = pathform::WithoutBackslash(pathform::PlainFormOf(Narrow(buffer)));
+  BY_HANDLE_FILE_INFORMATION opened, found;
+  HandleCloser check(OpenForQuery(result));
+  if (!check.valid() || !GetFileInformationByHandle(handle, &opened) ||
+      !GetFileInformationByHandle(check.get(), &found) || !SameEntry(opened, found)) {
+    return std::string();
+  }
+  return result;
+}
+
 class Win32LockedFile : public LockedFile {
  public:
   explicit Win32LockedFile(HANDLE handle) : handle_(handle) {}
@@ -215,13 +238,15 @@ std::string ResolvedPath(const std::string& path) {
   for (;;) {
     HandleCloser handle(OpenForQuery(existing));
     if (handle.valid()) {
-      std::wstring buffer(32768, L'\0');
-      const DWORD n = GetFinalPathNameByHandleW(handle.get(), &buffer[0], static_cast<DWORD>(buffer.size()),
-                                                FILE_NAME_NORMALIZED);
-      std::string result = existing;
-      if (n > 0 && n < buffer.size()) {
-        buffer.resize(n);
-        result = pathform::WithoutBackslash(pathform::PlainFormOf(Narrow(buffer)));
+      std::string result = FinalPathOf(handle.get());
+      if (result.empty()) {
+        // Wine's final path drops a trailing blank or dot of the last name
+        // (then naming another entry or none): the folder is resolved and
+        // the name kept exactly.
+        const std::size_t slash = cp936::LastBackslash(existing);
+        const bool hasFolder = slash != cp936::npos && existing.size() > pathform::RootLength(existing);
+        result = hasFolder ? pathform::JoinPath(ResolvedPath(existing.substr(0, slash + 1)), existing.substr(slash + 1))
+                           : existing;
       }
       return rest.empty() ? result : pathform::JoinPath(result, rest);
     }
