@@ -28,40 +28,22 @@ Strings Sorted(Strings strings) {
   return strings;
 }
 
-// A relative path of `length` bytes: names of at most 60 bytes (a file
-// system under Wine limits a name's UTF-8 bytes), each with double-byte
-// characters whose trail byte is a backslash (淺) among them.
-std::string LongName(char letter, std::size_t length) {
-  std::string path;
-  std::size_t nameLength = 0;
-  while (path.size() < length) {
-    if (nameLength == 60 && path.size() + 2 < length) {
-      path += '\\';
-      nameLength = 0;
-    }
-    const bool doubleByte = nameLength % 4 == 1 && nameLength + 2 <= 60 && path.size() + 3 < length;
-    path += doubleByte ? std::string("\x9C\x5C") : std::string(1, letter);
-    nameLength += doubleByte ? 2 : 1;
-  }
-  return path;
-}
-
 TEST(LongPath, ATreeReachingPast260BytesIsCopiedAndRemovedWhole) {
   TempFolder temp;
   FakeMainView view;
-  const std::string source = temp / ("package\\" + LongName('a', 120) + "\\" + LongName('b', 120));
-  const std::string deep = source + "\\" + LongName('c', 60) + "\\DEEP.TXT";
+  const std::string source = temp / ("package\\" + LongTestPath('a', 120) + "\\" + LongTestPath('b', 120));
+  const std::string deep = source + "\\" + LongTestPath('c', 60) + "\\DEEP.TXT";
   ASSERT_GT(deep.size(), 300u);
   WriteTestFile(source + "\\TOP.TXT", "top");
   WriteTestFile(deep, "deep");
-  const std::string target = temp / ("copy\\" + LongName('d', 200));
+  const std::string target = temp / ("copy\\" + LongTestPath('d', 200));
   MakeTestFolders(target);
 
   EXPECT_TRUE(CopyTree(source, target, view));
   EXPECT_EQ(view.BoxTexts(), Strings{});
   EXPECT_EQ(ListTree(target), ListTree(source));
   EXPECT_EQ(ListTree(target).size(), 3u);
-  EXPECT_EQ(ReadTestFile(target + "\\" + LongName('c', 60) + "\\DEEP.TXT"), "deep");
+  EXPECT_EQ(ReadTestFile(target + "\\" + LongTestPath('c', 60) + "\\DEEP.TXT"), "deep");
 
   EXPECT_TRUE(DeleteTree(temp / "copy", view));
   EXPECT_EQ(view.BoxTexts(), Strings{});
@@ -74,20 +56,20 @@ TEST(LongPath, ATreeReachingPast260BytesIsCopiedAndRemovedWhole) {
 class DeepProgramFolderTest : public CardCommandTest {
  protected:
   void SetUp() override {
-    program = temp / LongName('p', 239 - temp.path().size());
+    program = temp / LongTestPath('p', 239 - temp.path().size());
     library = program + "\\driver";
     ASSERT_EQ(program.size(), 240u);
     WriteTestFile(program + "\\BootDisk\\NET\\NET.EXE", "client");
     WriteTestFile(program + "\\BootDisk\\NET\\SYSTEM.INI", "[network]\r\nnetcard=\r\n");
     WriteTestFile(program + "\\BootDisk\\NET\\PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n");
-    WriteTestFile(program + "\\BootDisk\\TOOLS\\" + LongName('t', 40) + "\\UTIL.EXE", "util");
+    WriteTestFile(program + "\\BootDisk\\TOOLS\\" + LongTestPath('t', 40) + "\\UTIL.EXE", "util");
     WriteTestFile(package + "\\E1000.DOS", "E1000 driver");
     WriteTestFile(package + "\\PROTOCOL.INI", "[E1000]");
-    WriteTestFile(package + "\\" + LongName('r', 50) + "\\README.TXT", "readme");
+    WriteTestFile(package + "\\" + LongTestPath('r', 50) + "\\README.TXT", "readme");
   }
 
   TempFolder packages;
-  std::string package = packages / (LongName('k', 150) + "\\" + LongName('m', 100));
+  std::string package = packages / (LongTestPath('k', 150) + "\\" + LongTestPath('m', 100));
   TempFolder target;
 };
 
@@ -96,9 +78,9 @@ TEST_F(DeepProgramFolderTest, AddsScansBuildsAndDeletesCompletely) {
   AddCard(view, &list, program);
   EXPECT_EQ(view.BoxTexts(), Strings{});
   const std::string card = library + "\\PRO1000";
-  EXPECT_EQ(ListTree(card), Sorted({"E1000.DOS", "E1000.INI", LongName('r', 50) + "\\",
-                                    LongName('r', 50) + "\\README.TXT"}));
-  EXPECT_EQ(ReadTestFile(card + "\\" + LongName('r', 50) + "\\README.TXT"), "readme");
+  EXPECT_EQ(ListTree(card), Sorted({"E1000.DOS", "E1000.INI", LongTestPath('r', 50) + "\\",
+                                    LongTestPath('r', 50) + "\\README.TXT"}));
+  EXPECT_EQ(ReadTestFile(card + "\\" + LongTestPath('r', 50) + "\\README.TXT"), "readme");
 
   NicList scanned;
   ScanDriverLibrary(LibraryFolderOf(program), &scanned);
@@ -113,13 +95,13 @@ TEST_F(DeepProgramFolderTest, AddsScansBuildsAndDeletesCompletely) {
   expected.push_back("NET\\E1000.DOS");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListTree(target / "BootDisk"), expected);
-  EXPECT_EQ(ReadTestFile(target / ("BootDisk\\TOOLS\\" + LongName('t', 40) + "\\UTIL.EXE")), "util");
+  EXPECT_EQ(ReadTestFile(target / ("BootDisk\\TOOLS\\" + LongTestPath('t', 40) + "\\UTIL.EXE")), "util");
 
   view.boxes.clear();
   DeleteCard(view, &list, program);
   EXPECT_EQ(view.BoxTexts(), Strings{});
   // The package's sub-folder keeps the card folder; the card's own files go.
-  EXPECT_EQ(ListTree(card), Sorted({LongName('r', 50) + "\\", LongName('r', 50) + "\\README.TXT"}));
+  EXPECT_EQ(ListTree(card), Sorted({LongTestPath('r', 50) + "\\", LongTestPath('r', 50) + "\\README.TXT"}));
   EXPECT_TRUE(view.rows.empty());
 }
 

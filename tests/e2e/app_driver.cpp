@@ -138,12 +138,12 @@ MessageBoxSeen::Icon IdentifyIcon(HWND iconControl) {
 
 }  // namespace
 
-RunningApp::RunningApp(const std::string& exePath) {
+RunningApp::RunningApp(const std::string& exePath, const std::string& currentFolder) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + exePath + "\"";
-  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process_)) {
+  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process_)) {
     return;
   }
   WaitForInputIdle(process_.hProcess, 15000);
