@@ -107,6 +107,7 @@ TEST_F(DriveRootTest, BuildsOntoADriveRootHoweverItIsTyped) {
       {true, targetDrive.root(), targetDrive / "BootDisk"},
       {false, targetDrive / "media", targetDrive / "media\\NET"},
       {false, programDrive.bare(), programDrive / "NET"},  // beside the program: harmless
+      {false, programDrive.root(), programDrive / "NET"},
   };
   for (const auto& b : builds) {
     Build(b.usb, b.targetPath);

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "program_folder.h"
+#include "library_fixture.h"
 #include "res/resource.h"
 
 namespace {
@@ -35,12 +35,7 @@ TEST(DeepFolderE2eTest, StartsAddsAndBuildsPast260Bytes) {
   HWND list = app->Control(IDC_NIC_LIST);
   EXPECT_EQ(app->Rows(list), Strings{"E100"});
 
-  RunningApp::Click(app->main(), IDC_ADD_CARD);
-  HWND dialog = app->WaitForDialog("添加驱动程序");
-  ASSERT_NE(dialog, nullptr);
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_DRIVER_PATH), package + "\\E1000.DOS");
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_CARD_NAME), "PRO1000");
-  RunningApp::Click(dialog, IDC_ADD);
+  ASSERT_NE(AddDriverThroughDialog(*app, package + "\\E1000.DOS", "PRO1000"), nullptr);
   ASSERT_TRUE(app->WaitUntilIdle()) << app->WaitForMessageBox(1000).text;
   EXPECT_EQ(app->Rows(list), (Strings{"E100", "PRO1000"}));
   Strings card = ListTree(package);
@@ -54,11 +49,7 @@ TEST(DeepFolderE2eTest, StartsAddsAndBuildsPast260Bytes) {
   EXPECT_EQ(RunningApp::Text(app->Control(IDC_PROTOCOL_TEXT)), "[E1000]\r\nDriverName=E1000$\r\n");
 
   TempFolder target;
-  RunningApp::Click(app->main(), IDC_CREATE_USB_DISK);
-  dialog = app->WaitForDialog("创建路径");
-  ASSERT_NE(dialog, nullptr);
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), target.path());
-  RunningApp::Click(dialog, IDOK);
+  StartBuild(*app, IDC_CREATE_USB_DISK, target.path());
   EXPECT_EQ(app->AcceptMessageBox().text, "U盘目录创建成功！");
   ASSERT_TRUE(app->WaitUntilIdle());
   Strings expected = ListTree(folder.bootDisk());

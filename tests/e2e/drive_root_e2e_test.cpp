@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "port/file_system.h"
-#include "program_folder.h"
+#include "library_fixture.h"
 #include "res/resource.h"
 #include "support/test_drive.h"
 
@@ -40,14 +40,7 @@ class DriveRootE2eTest : public ::testing::Test {
     const auto it = std::find(rows.begin(), rows.end(), card);
     ASSERT_NE(it, rows.end()) << card;
     app->SelectRow(list(), static_cast<int>(it - rows.begin()));
-  }
-
-  void StartBuild(int button, const std::string& targetPath) const {
-    RunningApp::Click(app->main(), button);
-    HWND dialog = app->WaitForDialog("创建路径");
-    ASSERT_NE(dialog, nullptr);
-    RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), targetPath);
-    RunningApp::Click(dialog, IDOK);
+    ASSERT_EQ(RunningApp::SelectedRow(list()), static_cast<int>(it - rows.begin()));
   }
 
   // The drives outlive the program that runs from one of them.
@@ -61,12 +54,7 @@ class DriveRootE2eTest : public ::testing::Test {
 TEST_F(DriveRootE2eTest, AddsFromThePackageShowsRenamesAndDeletes) {
   EXPECT_EQ(app->Rows(list()), (Strings{"E100", "RTL8139"}));
 
-  RunningApp::Click(app->main(), IDC_ADD_CARD);
-  HWND dialog = app->WaitForDialog("添加驱动程序");
-  ASSERT_NE(dialog, nullptr);
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_DRIVER_PATH), package + "\\E1000.DOS");
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_CARD_NAME), "PRO1000");
-  RunningApp::Click(dialog, IDC_ADD);
+  ASSERT_NE(AddDriverThroughDialog(*app, package + "\\E1000.DOS", "PRO1000"), nullptr);
   ASSERT_TRUE(app->WaitUntilIdle()) << app->WaitForMessageBox(1000).text;
   EXPECT_EQ(app->Rows(list()), (Strings{"E100", "RTL8139", "PRO1000"}));
   EXPECT_EQ(ListTree(folder->library() + "\\PRO1000"),
@@ -77,7 +65,7 @@ TEST_F(DriveRootE2eTest, AddsFromThePackageShowsRenamesAndDeletes) {
   EXPECT_EQ(RunningApp::Text(app->Control(IDC_PROTOCOL_TEXT)), "[E1000]\r\nDriverName=E1000$\r\n");
 
   RunningApp::PostCommand(app->main(), ID_MENU_RENAME_NIC);
-  dialog = app->WaitForDialog("更改名称");
+  HWND dialog = app->WaitForDialog("更改名称");
   ASSERT_NE(dialog, nullptr);
   RunningApp::SetText(RunningApp::Control(dialog, IDC_NEW_NAME), "Intel");
   RunningApp::Click(dialog, IDOK);
@@ -88,7 +76,7 @@ TEST_F(DriveRootE2eTest, AddsFromThePackageShowsRenamesAndDeletes) {
   Select("E100");
   RunningApp::PostCommand(app->main(), ID_MENU_DELETE_NIC);
   ASSERT_TRUE(app->WaitUntilIdle()) << app->WaitForMessageBox(1000).text;
-  EXPECT_FALSE(Exists(folder->library() + "\\E100"));
+  EXPECT_FALSE(Exists(folder->library() + "\\E100")) << ListTree(folder->library()).size();
   Strings rows = app->Rows(list());
   std::sort(rows.begin(), rows.end());
   EXPECT_EQ(rows, (Strings{"Intel", "RTL8139"}));
@@ -109,7 +97,7 @@ TEST_F(DriveRootE2eTest, BuildsOntoAnotherDrivesRootAndIntoAFolder) {
   };
   Select("E100");
   for (const auto& b : builds) {
-    StartBuild(b.button, b.targetPath);
+    StartBuild(*app, b.button, b.targetPath);
     EXPECT_EQ(app->AcceptMessageBox().text, b.success) << b.targetPath;
     ASSERT_TRUE(app->WaitUntilIdle());
     Strings expected = ListTree(folder->bootDisk() + "\\NET");
@@ -123,13 +111,13 @@ TEST_F(DriveRootE2eTest, BuildsOntoAnotherDrivesRootAndIntoAFolder) {
 
 TEST_F(DriveRootE2eTest, AFailedRemovalNamesTheFileByItsFullPath) {
   Select("E100");
-  StartBuild(IDC_CREATE_NET_DIR, targetDrive.root());
+  StartBuild(*app, IDC_CREATE_NET_DIR, targetDrive.root());
   EXPECT_EQ(app->AcceptMessageBox().text, "NET目录创建成功！");
   ASSERT_TRUE(app->WaitUntilIdle());
 
   std::unique_ptr<port::LockedFile> lock = port::LockFile(targetDrive / "NET\\NET.EXE");
   ASSERT_NE(lock, nullptr);
-  StartBuild(IDC_CREATE_NET_DIR, targetDrive.root());
+  StartBuild(*app, IDC_CREATE_NET_DIR, targetDrive.root());
   const MessageBoxSeen box = app->AcceptMessageBox();
   EXPECT_EQ(box.text, "删除文件" + (targetDrive / "NET\\NET.EXE") + "失败！");
   EXPECT_EQ(box.icon, MessageBoxSeen::kExclamation);
