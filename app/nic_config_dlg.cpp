@@ -3,7 +3,6 @@
 #include "app/about_dlg.h"
 #include "bootdisk/boot_media_build.h"
 #include "framework/app.h"
-#include "framework/message_box.h"
 #include "framework/paint_dc.h"
 #include "library/add_card.h"
 #include "library/card_details.h"

@@ -95,7 +95,8 @@ bool SameEntry(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMA
 // gives leads to another entry.
 std::string FinalPathOf(HANDLE handle) {
   std::wstring buffer(32768, L'\0');
-  const DWORD n = GetFinalPathNameByHandleW(handle, &buffer[0], static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+  const DWORD n =
+      GetFinalPathNameByHandleW(handle, &buffer[0], static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
   if (n == 0 || n >= buffer.size()) return std::string();
   buffer.resize(n);
   const std::string result = pathform::WithoutBackslash(pathform::PlainFormOf(Narrow(buffer)));
