@@ -93,6 +93,8 @@ TEST_F(DriveRootE2eTest, BuildsOntoAnotherDrivesRootAndIntoAFolder) {
   } builds[] = {
       {IDC_CREATE_NET_DIR, targetDrive.bare(), targetDrive / "NET", "NET目录创建成功！"},
       {IDC_CREATE_USB_DISK, targetDrive.root(), targetDrive / "BootDisk\\NET", "U盘目录创建成功！"},
+      {IDC_CREATE_USB_DISK, targetDrive.bare(), targetDrive / "BootDisk\\NET", "U盘目录创建成功！"},
+      {IDC_CREATE_NET_DIR, targetDrive.root(), targetDrive / "NET", "NET目录创建成功！"},
       {IDC_CREATE_NET_DIR, targetDrive / "media", targetDrive / "media\\NET", "NET目录创建成功！"},
   };
   Select("E100");
