@@ -41,6 +41,7 @@ prepare_wine_prefix() {
   # Drives R: and T: are folders of the prefix's own, marked as test drives:
   # the tests run the program from a drive root and build onto one there.
   local letter
+  mkdir -p "$WINEPREFIX/dosdevices"
   for letter in r t; do
     mkdir -p "$WINEPREFIX/test-drives/$letter"
     : >"$WINEPREFIX/test-drives/$letter/tovrell-test-drive"
