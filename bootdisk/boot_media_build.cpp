@@ -28,7 +28,7 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
     view.FocusList();
     return;
   }
-  // The target is read as Windows reads it (a relative one from the current
+  // The target is taken exactly as typed (a relative one from the current
   // folder, "T:" as the root of T); from here on the build folder is a full
   // path, so every message names it as the user finds it.
   const std::string buildFolder =

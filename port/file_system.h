@@ -96,11 +96,11 @@ bool ReadFile(const std::string& path, std::string* bytes);
 // folder).
 bool WriteFile(const std::string& path, const std::string& bytes);
 
-// GetFullPathNameA: the absolute path with separators made single
-// backslashes, "." and ".." resolved, links not followed, no trailing
-// backslash except on a root. It reads typed text as Windows does (a bare
-// "X:" is the current folder of drive X, trailing blanks and dots of names
-// are trimmed).
+// The absolute path, as GetFullPathNameA forms it (a relative path from the
+// current folder, a bare "X:" the current folder of drive X) but with every
+// name kept exactly as written, where GetFullPathNameA would trim trailing
+// blanks and dots: separators made single backslashes, "." and ".."
+// resolved, links not followed, no trailing backslash except on a root.
 std::string FullPath(const std::string& path);
 
 // The real location of `path` for comparing two locations: the full path

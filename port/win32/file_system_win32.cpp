@@ -63,14 +63,33 @@ std::string Narrow(const std::wstring& wide) {
   return text;
 }
 
+// GetFullPathName: `path` unchanged when it fails.
+std::string SystemFullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
+    if (n == 0) {
+      lastError = GetLastError();
+      return path;
+    }
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return Narrow(buffer);
+    }
+    buffer.assign(n + 1, L'\0');
+  }
+}
+
 // The full path of `path` with every name kept exactly as written.
 // GetFullPathName trims trailing blanks and dots, so it is asked only for
-// the folder a relative path starts from.
+// the folder a relative path starts from ("X:" the current folder of X, "\"
+// the root of the current drive).
 std::string ExactFullPath(const std::string& path) {
   const std::string written = cp936::ReplaceSeparators(path, '/', '\\');
   if (pathform::IsFullyQualified(written)) return pathform::Normalised(written);
   const std::size_t root = pathform::RootLength(written);
-  const std::string start = root == 0 ? CurrentFolder() : FullPath(written.substr(0, root));
+  const std::string start = root == 0 ? CurrentFolder() : SystemFullPath(written.substr(0, root));
   return pathform::Normalised(pathform::JoinPath(start, written.substr(root)));
 }
 
@@ -214,24 +233,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-std::string FullPath(const std::string& path) {
-  const std::wstring wide = Widen(path);
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
-    if (n == 0) {
-      lastError = GetLastError();
-      return path;
-    }
-    if (n < buffer.size()) {
-      buffer.resize(n);
-      break;
-    }
-    buffer.assign(n + 1, L'\0');
-  }
-  // GetFullPathName keeps a doubled backslash; make every separator single.
-  return pathform::WithoutBackslash(pathform::Normalised(Narrow(buffer)));
-}
+std::string FullPath(const std::string& path) { return pathform::WithoutBackslash(ExactFullPath(path)); }
 
 std::string ResolvedPath(const std::string& path) {
   std::string existing = pathform::WithoutBackslash(ExactFullPath(path));

@@ -156,3 +156,29 @@ TEST_F(TrimmedNameTest, DeleteAndRenameActOnTheExactFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrimmedNameTest, AddAndBuildTakeTypedPathsExactly) {
+  // A package folder "PKG." beside "PKG", and a target "OUT " beside "OUT".
+  for (const std::string name : {"PKG", "PKG."}) {
+    WriteTestFile(temp / ("packages\\" + name + "\\E1000.DOS"), "driver of " + name);
+  }
+  view.AnswerDriver(temp / "packages\\PKG.\\E1000.DOS", "PRO1000");
+  AddCard(view, &list, program);
+  EXPECT_EQ(view.BoxTexts(), Strings{});
+  EXPECT_EQ(ReadTestFile(library + "\\PRO1000\\E1000.DOS"), "driver of PKG.");
+
+  WriteTestFile(program + "\\BootDisk\\NET\\SYSTEM.INI", "[network]\r\nnetcard=\r\n");
+  WriteTestFile(program + "\\BootDisk\\NET\\PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n");
+  MakeTestFolders(temp / "OUT");
+  MakeTestFolders(temp / "OUT ");
+  view.selected = 0;
+  view.AnswerTargetPath(temp / "OUT ");
+  CreateNetDir(view, list, program);
+  EXPECT_EQ(view.BoxTexts(), Strings{"NET目录创建成功！"});
+  EXPECT_EQ(ReadTestFile(temp / "OUT \\NET\\E1000.DOS"), "driver of PKG.");
+  EXPECT_FALSE(Exists(temp / "OUT\\NET"));
+}
+
+}  // namespace
