@@ -4,7 +4,6 @@
 #include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
 #include "framework/app.h"
-#include "framework/message_box.h"
 #include "framework/paint_dc.h"
 #include "library/add_card.h"
 #include "library/card_details.h"
@@ -56,14 +55,7 @@ BOOL CNicConfigDlg::OnInitDialog() {
   m_listNics.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
   m_listNics.InsertColumn(0, "网卡名称", LVCFMT_LEFT, 120, -1);
 
-  const std::string modulePath = port::ModuleFileName();
-  if (!ProgramFolderFromModulePath(modulePath, &m_strProgramFolder)) {
-    // Every path below a longer folder would be cut short by the Windows
-    // path limit; the program does not work on such paths.
-    AfxMessageBox(ProgramFolderTooLongMessage(modulePath), MB_OK | MB_ICONSTOP);
-    EndDialog(IDCANCEL);
-    return TRUE;
-  }
+  m_strProgramFolder = ProgramFolderFromModulePath(port::ModuleFileName());
   FillCardList(*this, &m_nicList, LibraryFolderOf(m_strProgramFolder));
   return TRUE;
 }

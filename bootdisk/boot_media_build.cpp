@@ -7,11 +7,11 @@
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
-// What tells one build from the other. Folders are joined to the target
-// path and to the program folder as they stand.
+// What tells one build from the other.
 struct BootMediaBuild {
   const char* buildFolderName;   // below the target path
   const char* templatePart;      // below the template folder, "" for all of it
@@ -29,7 +29,11 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
     view.FocusList();
     return;
   }
-  const std::string buildFolder = targetPath + "\\" + build.buildFolderName + "\\";
+  // The target is taken exactly as typed (a relative one from the current
+  // folder, "T:" as the root of T); from here on the build folder is a full
+  // path, so every message names it as the user finds it.
+  const std::string buildFolder =
+      pathform::WithBackslash(port::FullPath(pathform::JoinPath(targetPath, build.buildFolderName)));
   const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
   const std::string refusal = CheckBuildTarget(buildFolder, templateSource, programFolder);
   if (!refusal.empty()) {

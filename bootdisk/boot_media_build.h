@@ -13,7 +13,10 @@
 // - refuse, before anything is removed, a build folder that would destroy
 //   or read the program's own data (CheckBuildTarget);
 // - empty and recreate the build folder (<target>\NET\ or
-//   <target>\BootDisk\), the target path used exactly as typed;
+//   <target>\BootDisk\), the target path used exactly as typed (names
+//   ending in a blank or a dot included): relative to the current folder,
+//   "T:" and "T:\" both the root of T; messages name the build folder by its
+//   full path;
 // - copy the template source into it (CopyTree; its failure ends the build,
 //   already reported);
 // - copy the selected card's driver file into the build's NET folder; when

@@ -23,11 +23,12 @@ std::string CheckBuildTarget(const std::string& buildFolder, const std::string& 
   };
   for (const ProtectedFolder& folder : folders) {
     if (!folder.buildMayLieInside && IsSameOrInside(buildFolder, folder.path)) {
-      return "目标文件夹" + buildFolder + "就是" + folder.what + folder.path + "或在它里面，创建会改动或删除" +
-             folder.what + "。请选择其他路径！";
+      return "目标文件夹" + ShownPath(buildFolder) + "就是" + folder.what + ShownPath(folder.path) +
+             "或在它里面，创建会改动或删除" + folder.what + "。请选择其他路径！";
     }
     if (IsSameOrInside(folder.path, buildFolder)) {
-      return "目标文件夹" + buildFolder + "包含" + folder.what + folder.path + "，创建会把它删除。请选择其他路径！";
+      return "目标文件夹" + ShownPath(buildFolder) + "包含" + folder.what + ShownPath(folder.path) +
+             "，创建会把它删除。请选择其他路径！";
     }
   }
   return std::string();

@@ -5,19 +5,12 @@
 #include "library/path_location.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
-// An empty path stays empty: names joined to it are relative to the current
-// folder, as the empty path itself is.
-std::string WithBackslash(const std::string& folder) {
-  return folder.empty() || cp936::EndsWithBackslash(folder) ? folder : folder + '\\';
-}
-
-std::string WithoutBackslash(std::string path) {
-  while (path.size() > 1 && cp936::EndsWithBackslash(path)) path.pop_back();
-  return path;
-}
+using pathform::WithBackslash;
+using pathform::WithoutBackslash;
 
 bool IsFolder(const std::string& path) {
   const std::uint32_t attributes = port::GetAttributes(path);

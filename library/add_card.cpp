@@ -8,6 +8,7 @@
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 #include "text/white_space.h"
 
 namespace {
@@ -19,33 +20,20 @@ bool IsFolder(const std::string& path) {
   return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-// The root a path in Windows form starts with: "X:\" for a drive, "\\" for a
-// network share, "\" for the root of the current drive (the one root of a
-// POSIX file system); "" for a path relative to the current folder.
-std::string RootOf(const std::string& path) {
-  if (path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
-    return cp936::UpperAscii(path.substr(0, 3));
-  }
-  if (path.compare(0, 2, "\\\\") == 0) return "\\\\";
-  if (!path.empty() && path[0] == '\\') return "\\";
-  return std::string();
-}
-
 // The typed driver path in its full form, or "" with `refusal` set. Only an
-// absolute path is taken: one that names the same root once made full, so
-// that neither the current folder (which the add-driver dialog changes) nor
-// the current drive decides which file is meant.
+// absolute path is taken: one that names the same root once made full (a
+// drive root, a share, or the root of a POSIX file system), so that neither
+// the current folder (which the add-driver dialog changes) nor the current
+// drive decides which file is meant.
 std::string CheckedDriverPath(const std::string& typed, std::string* refusal) {
   const std::string written = cp936::ReplaceSeparators(typed, '/', '\\');
-  if (written.compare(0, 4, "\\\\?\\") == 0 || written.compare(0, 4, "\\\\.\\") == 0) {
+  if (pathform::IsLongForm(written) || pathform::IsDevicePath(written)) {
     *refusal = "驱动程序路径不能是设备路径：\n" + typed;
     return std::string();
   }
   const std::string full = port::FullPath(typed);
-  const std::string root = RootOf(written);
-  if (root.empty() || cp936::UpperAscii(full.substr(0, root.size())) != root) {
+  const std::string root = written.substr(0, pathform::RootLength(written));
+  if (root.empty() || pathform::IsBareDrive(root) || !cp936::EqualIgnoringCase(full.substr(0, root.size()), root)) {
     *refusal = "请输入驱动程序文件的完整路径（如 C:\\drivers\\E100B.DOS），或从查找结果中选择驱动程序：\n" + typed;
     return std::string();
   }

@@ -2,14 +2,19 @@
 
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
-// The resolved form used for comparing: no trailing backslash, letter case
-// folded where the file system folds it.
+// A bare drive names its root.
+std::string Location(const std::string& path) {
+  return pathform::IsBareDrive(path) ? pathform::WithBackslash(path) : path;
+}
+
+// The resolved form used for comparing: no trailing backslash but a root's,
+// letter case folded where the file system folds it.
 std::string Comparable(const std::string& path) {
-  std::string resolved = port::ResolvedPath(path);
-  while (resolved.size() > 1 && cp936::EndsWithBackslash(resolved)) resolved.pop_back();
+  const std::string resolved = pathform::WithoutBackslash(port::ResolvedPath(Location(path)));
   return port::NamesIgnoreCase() ? cp936::UpperAscii(resolved) : resolved;
 }
 
@@ -29,6 +34,8 @@ int Relation(const std::string& path, const std::string& folder) {
 }
 
 }  // namespace
+
+std::string ShownPath(const std::string& path) { return port::FullPath(Location(path)); }
 
 bool IsSameOrInside(const std::string& path, const std::string& folder) { return Relation(path, folder) != 0; }
 

@@ -1,9 +1,15 @@
 // Comparing where two paths lead, rather than how they are spelled: both are
 // resolved (full path, links followed, names as stored) and compared with
-// letter case ignored where the file system ignores it.
+// letter case ignored where the file system ignores it. A bare drive "X:" is
+// the root of drive X here (the program folder of X:\Tovrell.exe is "X:"),
+// never the current folder of that drive.
 #pragma once
 
 #include <string>
+
+// The full path the user is shown for `path`: single separators, no
+// trailing backslash but a root's, a bare drive taken as its root.
+std::string ShownPath(const std::string& path);
 
 // True when `path` is `folder` itself or lies anywhere below it.
 bool IsSameOrInside(const std::string& path, const std::string& folder);

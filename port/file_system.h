@@ -1,7 +1,9 @@
 // The file-system operations the program needs, in the forms of the Win32
 // ANSI calls it was designed around. Paths are code page 936 byte strings in
 // Windows form: backslash separators, a trailing backslash naming a folder's
-// content, a doubled backslash read as one.
+// content, a doubled backslash read as one. Every operation acts on the
+// entry exactly as named, whatever the path's length and even when a name
+// ends in a blank or a dot (which Windows trims in the plain form).
 //
 // Two implementations are built from this header: port/win32 over the Win32
 // API, and port/posix over a POSIX file system, which accepts the same
@@ -98,14 +100,17 @@ bool GetFileSize(const std::string& path, std::uint64_t* size);
 // folder).
 bool WriteFile(const std::string& path, const std::string& bytes);
 
-// GetFullPathNameA: the absolute path with separators made single
-// backslashes, "." and ".." resolved, links not followed, no trailing
-// backslash except on a root.
+// The absolute path, as GetFullPathNameA forms it (a relative path from the
+// current folder, a bare "X:" the current folder of drive X) but with every
+// name kept exactly as written, where GetFullPathNameA would trim trailing
+// blanks and dots: separators made single backslashes, "." and ".."
+// resolved, links not followed, no trailing backslash except on a root.
 std::string FullPath(const std::string& path);
 
 // The real location of `path` for comparing two locations: the full path
 // with links followed and names spelled as stored, as far as the path
-// exists; what does not exist yet is appended as written.
+// exists; what does not exist yet is appended as written. Names are taken
+// exactly, trailing blanks and dots included.
 std::string ResolvedPath(const std::string& path);
 
 // True where the file system treats names that differ only in letter case

@@ -38,4 +38,13 @@ prepare_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Drives R: and T: are folders of the prefix's own, marked as test drives:
+  # the tests run the program from a drive root and build onto one there.
+  local letter
+  mkdir -p "$WINEPREFIX/dosdevices"
+  for letter in r t; do
+    mkdir -p "$WINEPREFIX/test-drives/$letter"
+    : >"$WINEPREFIX/test-drives/$letter/tovrell-test-drive"
+    ln -sfn "../test-drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
+  done
 }

@@ -4,6 +4,7 @@
 // relies on are kept here rather than left to the POSIX semantics: a file
 // without write permission is read-only even to root, and a file held by
 // LockFile behaves as one another program holds open without sharing.
+// Drive letters mapped with MapDrive (drive_map.h) name folders.
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -13,12 +14,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <set>
 #include <utility>
 
 #include "port/file_system.h"
+#include "port/posix/drive_map.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace port {
 namespace {
@@ -30,12 +34,47 @@ bool Fail(int error) {
   return false;
 }
 
-std::string Native(const std::string& path) {
-  return cp936::ReplaceSeparators(path, '\\', '/');
+// Mapped drives: upper-case letter to the real native path of its root.
+std::mutex drivesMutex;
+std::map<char, std::string> drives;
+
+char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The native root of the drive `path` starts with, or "" when it starts with
+// no mapped drive.
+std::string DriveRootOf(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return std::string();
+  std::lock_guard<std::mutex> guard(drivesMutex);
+  const auto it = drives.find(UpperLetter(path[0]));
+  return it == drives.end() ? std::string() : it->second;
 }
 
 std::string Windows(const std::string& path) {
   return cp936::ReplaceSeparators(path, '/', '\\');
+}
+
+std::string Native(const std::string& path) {
+  const std::string driveRoot = DriveRootOf(path);
+  if (driveRoot.empty()) return cp936::ReplaceSeparators(path, '\\', '/');
+  const std::string full = FullPath(path);  // "X:\..."
+  const std::string rest = cp936::ReplaceSeparators(full.substr(3), '\\', '/');
+  return rest.empty() ? driveRoot : (driveRoot == "/" ? "" : driveRoot) + "/" + rest;
+}
+
+// A real native path in Windows form: on a mapped drive when it lies below
+// the drive's root.
+std::string WindowsFromReal(const std::string& native) {
+  {
+    std::lock_guard<std::mutex> guard(drivesMutex);
+    for (const auto& drive : drives) {
+      const std::string& root = drive.second;
+      if (native == root) return std::string(1, drive.first) + ":\\";
+      if (native.size() > root.size() && native.compare(0, root.size(), root) == 0 && native[root.size()] == '/') {
+        return std::string(1, drive.first) + ":\\" + Windows(native.substr(root.size() + 1));
+      }
+    }
+  }
+  return Windows(native);
 }
 
 // Files held open by LockFile, by device and inode.
@@ -115,12 +154,6 @@ std::string Normalise(const std::string& absoluteNative) {
   std::string result;
   for (const std::string& part : parts) result += "/" + part;
   return result.empty() ? "/" : result;
-}
-
-std::string AbsoluteNative(const std::string& path) {
-  std::string native = Native(path);
-  if (native.empty() || native[0] != '/') native = Native(CurrentFolder()) + "/" + native;
-  return native;
 }
 
 }  // namespace
@@ -352,20 +385,37 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return close(fd) == 0 || Fail(errno);
 }
 
-std::string FullPath(const std::string& path) { return Windows(Normalise(AbsoluteNative(path))); }
+std::string FullPath(const std::string& path) {
+  const std::string written = cp936::ReplaceSeparators(path, '/', '\\');
+  if (!DriveRootOf(written).empty()) {
+    // "X:\..." starts at the drive's root; "X:" and "X:name" at the current
+    // folder when it lies on X, else at the root, as on Windows.
+    const std::size_t root = pathform::RootLength(written);
+    std::string start = written.substr(0, 2) + "\\";
+    if (root == 2) {
+      const std::string current = CurrentFolder();
+      if (cp936::EqualIgnoringCase(current.substr(0, 2), written.substr(0, 2))) start = current;
+    }
+    return pathform::WithoutBackslash(pathform::Normalised(pathform::JoinPath(start, written.substr(root))));
+  }
+  if (!written.empty() && written[0] == '\\') return Windows(Normalise(Native(written)));
+  const std::string current = CurrentFolder();
+  if (current.empty()) return written;
+  return FullPath(pathform::JoinPath(current, written));
+}
 
 std::string ResolvedPath(const std::string& path) {
-  std::string existing = Normalise(AbsoluteNative(path));
+  std::string existing = Native(FullPath(path));
   std::string rest;
   for (;;) {
     char resolved[PATH_MAX];
     if (realpath(existing.c_str(), resolved) != nullptr) {
       std::string result = resolved;
       if (!rest.empty()) result += (result == "/" ? "" : "/") + rest;
-      return Windows(result);
+      return WindowsFromReal(result);
     }
     const std::size_t slash = existing.rfind('/');
-    if (slash == std::string::npos || existing == "/") return Windows(Normalise(AbsoluteNative(path)));
+    if (slash == std::string::npos || existing == "/") return FullPath(path);
     const std::string last = existing.substr(slash + 1);
     rest = rest.empty() ? last : last + "/" + rest;
     existing = slash == 0 ? "/" : existing.substr(0, slash);
@@ -387,7 +437,9 @@ std::string ModuleFileName() {
   for (;;) {
     const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (n < 0) return std::string();
-    if (static_cast<std::size_t>(n) < buffer.size()) return Windows(std::string(buffer.data(), static_cast<size_t>(n)));
+    if (static_cast<std::size_t>(n) < buffer.size()) {
+      return WindowsFromReal(std::string(buffer.data(), static_cast<size_t>(n)));
+    }
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -402,10 +454,23 @@ std::string CurrentFolder() {
     if (errno != ERANGE) return std::string();
     buffer.resize(buffer.size() * 2);
   }
-  return Windows(buffer.data());
+  return WindowsFromReal(buffer.data());
 }
 
 std::string LastErrorText() { return std::strerror(lastError); }
+
+bool MapDrive(char letter, const std::string& folder) {
+  char real[PATH_MAX];
+  if (realpath(Native(folder).c_str(), real) == nullptr) return Fail(errno);
+  std::lock_guard<std::mutex> guard(drivesMutex);
+  drives[UpperLetter(letter)] = real;
+  return true;
+}
+
+void UnmapDrive(char letter) {
+  std::lock_guard<std::mutex> guard(drivesMutex);
+  drives.erase(UpperLetter(letter));
+}
 
 std::unique_ptr<LockedFile> LockFile(const std::string& path) {
   const int fd = open(Native(path).c_str(), O_RDONLY);

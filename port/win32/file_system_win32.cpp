@@ -1,13 +1,22 @@
-// The file-system port over the Win32 ANSI API. Each operation is the call
-// the program was designed around; the few that need more than one call
+// The file-system port over the Win32 API. Each operation is the call the
+// program was designed around; the few that need more than one call
 // (ResolvedPath, GetFolderId) open the entry with backup semantics so that
 // folders can be opened too.
+//
+// Paths arrive as code page 936 text, the program's ANSI code page. Every
+// path handed to the file system goes through ApiPath, which turns it into
+// UTF-16 as the ANSI calls would, and into the long form "\\?\X:\..." where
+// the plain form would fail (longer than the ANSI calls take) or name
+// another entry (a name ending in a blank or a dot, which the plain form
+// trims). The wide calls are used because the ANSI ones refuse any path,
+// long form or not, of more than 260 characters.
 #include <windows.h>
 
 #include <utility>
 
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace port {
 namespace {
@@ -36,9 +45,87 @@ class HandleCloser {
   HANDLE handle_;
 };
 
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], n);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &text[0], n, nullptr, nullptr);
+  return text;
+}
+
+// GetFullPathName: `path` unchanged when it fails.
+std::string SystemFullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
+    if (n == 0) {
+      lastError = GetLastError();
+      return path;
+    }
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return Narrow(buffer);
+    }
+    buffer.assign(n + 1, L'\0');
+  }
+}
+
+// The full path of `path` with every name kept exactly as written.
+// GetFullPathName trims trailing blanks and dots, so it is asked only for
+// the folder a relative path starts from ("X:" the current folder of X, "\"
+// the root of the current drive).
+std::string ExactFullPath(const std::string& path) {
+  const std::string written = cp936::ReplaceSeparators(path, '/', '\\');
+  if (pathform::IsFullyQualified(written)) return pathform::Normalised(written);
+  const std::size_t root = pathform::RootLength(written);
+  const std::string start = root == 0 ? CurrentFolder() : SystemFullPath(written.substr(0, root));
+  return pathform::Normalised(pathform::JoinPath(start, written.substr(root)));
+}
+
+// What the file system is handed for `path`: see the comment at the top.
+std::wstring ApiPath(const std::string& path) {
+  if (!pathform::NeedsLongForm(path)) return Widen(path);
+  return Widen(pathform::LongFormOf(ExactFullPath(path)));
+}
+
 HANDLE OpenForQuery(const std::string& path) {
-  return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  return CreateFileW(ApiPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool SameEntry(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The path the file system gives for an open entry (links followed, names
+// as stored), in the plain form; "" when it cannot tell, or when the path it
+// gives leads to another entry.
+std::string FinalPathOf(HANDLE handle) {
+  std::wstring buffer(32768, L'\0');
+  const DWORD n =
+      GetFinalPathNameByHandleW(handle, &buffer[0], static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+  if (n == 0 || n >= buffer.size()) return std::string();
+  buffer.resize(n);
+  const std::string result = pathform::WithoutBackslash(pathform::PlainFormOf(Narrow(buffer)));
+  BY_HANDLE_FILE_INFORMATION opened, found;
+  HandleCloser check(OpenForQuery(result));
+  if (!check.valid() || !GetFileInformationByHandle(handle, &opened) ||
+      !GetFileInformationByHandle(check.get(), &found) || !SameEntry(opened, found)) {
+    return std::string();
+  }
+  return result;
 }
 
 class Win32LockedFile : public LockedFile {
@@ -50,17 +137,11 @@ class Win32LockedFile : public LockedFile {
   HANDLE handle_;
 };
 
-std::string StripTrailingBackslash(std::string path) {
-  // Keep the backslash of a root ("C:\", "\\server\share\" is left alone).
-  while (path.size() > 3 && cp936::EndsWithBackslash(path)) path.pop_back();
-  return path;
-}
-
 // Windows refuses to overwrite a read-only file (CopyFileA also a hidden
 // one) even for an administrator; Wine run by root does not. The check is
 // made here so that both behave as Windows does.
 bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & refusingAttributes) == 0) return false;
   SetLastError(ERROR_ACCESS_DENIED);
   lastError = ERROR_ACCESS_DENIED;
@@ -71,58 +152,61 @@ bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
 
 bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
   entries->clear();
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(ApiPath(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return Fail();
+  // Entry paths keep the caller's plain spelling of the folder.
   const std::string prefix = cp936::FolderWithBackslashOf(pattern);
   do {
     FoundEntry entry;
-    entry.name = data.cFileName;
+    entry.name = Narrow(data.cFileName);
     entry.path = prefix + entry.name;
     entry.attributes = data.dwFileAttributes;
     entries->push_back(std::move(entry));
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
   return true;
 }
 
-bool CreateFolder(const std::string& path) { return Check(CreateDirectoryA(path.c_str(), nullptr)); }
+bool CreateFolder(const std::string& path) { return Check(CreateDirectoryW(ApiPath(path).c_str(), nullptr)); }
 
-bool RemoveFolder(const std::string& path) { return Check(RemoveDirectoryA(path.c_str())); }
+bool RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(ApiPath(path).c_str())); }
 
-bool RemoveFile(const std::string& path) { return Check(DeleteFileA(path.c_str())); }
+bool RemoveFile(const std::string& path) { return Check(DeleteFileW(ApiPath(path).c_str())); }
 
 bool CopyOneFile(const std::string& from, const std::string& to) {
   if (RefusesOverwrite(to, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) return false;
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return Fail();
-  // CopyFileA gives the copy the source's attributes; say so explicitly for
+  const std::wstring source = ApiPath(from);
+  const std::wstring target = ApiPath(to);
+  if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return Fail();
+  // CopyFile gives the copy the source's attributes; say so explicitly for
   // systems (Wine run by root) that leave them out.
-  const DWORD attributes = GetFileAttributesA(from.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(to.c_str(), attributes);
+  const DWORD attributes = GetFileAttributesW(source.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), attributes);
   return true;
 }
 
 bool MoveEntry(const std::string& from, const std::string& to) {
-  return Check(MoveFileA(from.c_str(), to.c_str()));
+  return Check(MoveFileW(ApiPath(from).c_str(), ApiPath(to).c_str()));
 }
 
 bool ReplaceEntry(const std::string& from, const std::string& to) {
   if (RefusesOverwrite(to, FILE_ATTRIBUTE_READONLY)) return false;
-  return Check(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING));
+  return Check(MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), MOVEFILE_REPLACE_EXISTING));
 }
 
 std::uint32_t GetAttributes(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) lastError = GetLastError();
   return attributes;
 }
 
 bool SetAttributes(const std::string& path, std::uint32_t attributes) {
-  return Check(SetFileAttributesA(path.c_str(), attributes));
+  return Check(SetFileAttributesW(ApiPath(path).c_str(), attributes));
 }
 
 bool ReadFile(const std::string& path, std::string* bytes) {
-  HandleCloser file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HandleCloser file(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail();
   bytes->clear();
@@ -139,7 +223,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
   if (RefusesOverwrite(path, FILE_ATTRIBUTE_READONLY)) return false;
-  HandleCloser file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HandleCloser file(CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return Fail();
   DWORD written = 0;
@@ -151,62 +235,34 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
-std::string FullPath(const std::string& path) {
-  std::string buffer(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), &buffer[0], nullptr);
-    if (n == 0) {
-      lastError = GetLastError();
-      return path;
-    }
-    if (n < buffer.size()) {
-      buffer.resize(n);
-      break;
-    }
-    buffer.assign(n + 1, '\0');
-  }
-  // GetFullPathNameA keeps a doubled backslash; make every separator single.
-  std::string single;
-  for (std::size_t i = 0; i < buffer.size();) {
-    const bool doubleByte = cp936::IsLeadByte(static_cast<unsigned char>(buffer[i])) && i + 1 < buffer.size();
-    if (doubleByte) {
-      single.append(buffer, i, 2);
-      i += 2;
-      continue;
-    }
-    const bool keepUncStart = i == 1 && buffer[0] == '\\' && buffer[1] == '\\';
-    if (!(buffer[i] == '\\' && !single.empty() && single.back() == '\\' && !keepUncStart)) {
-      single += buffer[i];
-    }
-    ++i;
-  }
-  return StripTrailingBackslash(single);
-}
+std::string FullPath(const std::string& path) { return pathform::WithoutBackslash(ExactFullPath(path)); }
 
 std::string ResolvedPath(const std::string& path) {
-  std::string existing = FullPath(path);
+  std::string existing = pathform::WithoutBackslash(ExactFullPath(path));
   std::string rest;
   for (;;) {
     HandleCloser handle(OpenForQuery(existing));
     if (handle.valid()) {
-      char buffer[32768];
-      const DWORD n = GetFinalPathNameByHandleA(handle.get(), buffer, sizeof buffer, FILE_NAME_NORMALIZED);
-      std::string result = (n > 0 && n < sizeof buffer) ? std::string(buffer, n) : existing;
-      if (result.rfind("\\\\?\\UNC\\", 0) == 0) {
-        result = "\\\\" + result.substr(8);
-      } else if (result.rfind("\\\\?\\", 0) == 0) {
-        result = result.substr(4);
+      std::string result = FinalPathOf(handle.get());
+      if (result.empty()) {
+        // Wine's final path drops a trailing blank or dot of the last name
+        // (then naming another entry or none): the folder is resolved and
+        // the name kept exactly.
+        const std::size_t slash = cp936::LastBackslash(existing);
+        const bool hasFolder = slash != cp936::npos && existing.size() > pathform::RootLength(existing);
+        result = hasFolder ? pathform::JoinPath(ResolvedPath(existing.substr(0, slash + 1)), existing.substr(slash + 1))
+                           : existing;
       }
-      result = StripTrailingBackslash(result);
-      if (!rest.empty()) result += (cp936::EndsWithBackslash(result) ? "" : "\\") + rest;
-      return result;
+      return rest.empty() ? result : pathform::JoinPath(result, rest);
     }
+    const std::size_t root = pathform::RootLength(existing);
     const std::size_t slash = cp936::LastBackslash(existing);
-    if (slash == cp936::npos || slash + 1 >= existing.size()) return FullPath(path);
+    if (existing.size() <= root || slash == cp936::npos || slash + 1 < root) {
+      return pathform::WithoutBackslash(ExactFullPath(path));
+    }
     const std::string last = existing.substr(slash + 1);
     rest = rest.empty() ? last : last + "\\" + rest;
-    existing = existing.substr(0, slash);
-    if (existing.size() == 2 && existing[1] == ':') existing += '\\';
+    existing = pathform::WithoutBackslash(existing.substr(0, slash + 1));
   }
 }
 
@@ -224,13 +280,13 @@ bool GetFolderId(const std::string& path, FolderId* id) {
 }
 
 std::string ModuleFileName() {
-  std::string buffer(MAX_PATH, '\0');
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD n = GetModuleFileNameA(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
+    const DWORD n = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
     if (n == 0) return std::string();
     if (n < buffer.size()) {
       buffer.resize(n);
-      return buffer;
+      return pathform::PlainFormOf(Narrow(buffer));
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -260,7 +316,7 @@ std::string LastErrorText() {
 }
 
 std::unique_ptr<LockedFile> LockFile(const std::string& path) {
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HANDLE handle = CreateFileW(ApiPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     lastError = GetLastError();

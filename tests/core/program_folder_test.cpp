@@ -5,30 +5,27 @@
 namespace {
 
 TEST(ProgramFolder, IsTheModulePathCutAtItsLastBackslash) {
-  std::string folder;
-  ASSERT_TRUE(ProgramFolderFromModulePath("C:\\T\\Tovrell.exe", &folder));
-  EXPECT_EQ(folder, "C:\\T");
-  EXPECT_EQ(LibraryFolderOf(folder), "C:\\T\\driver\\");
-  EXPECT_EQ(TemplateFolderOf(folder), "C:\\T\\BootDisk\\");
-  ASSERT_TRUE(ProgramFolderFromModulePath("Tovrell.exe", &folder));
-  EXPECT_EQ(folder, "Tovrell.exe");
+  EXPECT_EQ(ProgramFolderFromModulePath("C:\\T\\Tovrell.exe"), "C:\\T");
+  EXPECT_EQ(LibraryFolderOf("C:\\T"), "C:\\T\\driver\\");
+  EXPECT_EQ(TemplateFolderOf("C:\\T"), "C:\\T\\BootDisk\\");
+  EXPECT_EQ(ProgramFolderFromModulePath("Tovrell.exe"), "Tovrell.exe");
   // A folder ending in 淺 (0x9C 0x5C) is kept whole.
-  ASSERT_TRUE(ProgramFolderFromModulePath("C:\\\x9C\x5C\\Tovrell.exe", &folder));
-  EXPECT_EQ(folder, "C:\\\x9C\x5C");
+  EXPECT_EQ(ProgramFolderFromModulePath("C:\\\x9C\x5C\\Tovrell.exe"), "C:\\\x9C\x5C");
 }
 
-TEST(ProgramFolder, RefusesAFolderTooLongForThePathsBelowIt) {
-  const std::string longest = "C:\\" + std::string(kMaxProgramFolderLength - 3, 'a');
-  std::string folder = "unchanged";
-  ASSERT_TRUE(ProgramFolderFromModulePath(longest + "\\Tovrell.exe", &folder));
-  EXPECT_EQ(folder, longest);
-  // The template's PROTOCOL.INI still fits a 260-byte buffer.
-  EXPECT_LE((TemplateFolderOf(folder) + "NET\\PROTOCOL.INI").size() + 1, 260u);
+TEST(ProgramFolder, AtADriveRootIsTheBareDriveWhoseFoldersLieInItsRoot) {
+  EXPECT_EQ(ProgramFolderFromModulePath("E:\\Tovrell.exe"), "E:");
+  EXPECT_EQ(LibraryFolderOf("E:"), "E:\\driver\\");
+  EXPECT_EQ(TemplateFolderOf("E:"), "E:\\BootDisk\\");
+}
 
-  folder = "unchanged";
-  EXPECT_FALSE(ProgramFolderFromModulePath(longest + "a\\Tovrell.exe", &folder));
-  EXPECT_EQ(folder, "unchanged");
-  EXPECT_NE(ProgramFolderTooLongMessage(longest + "a\\Tovrell.exe").find(longest + "a"), std::string::npos);
+TEST(ProgramFolder, AFolderOfAnyLengthIsTaken) {
+  // Formerly refused beyond 233 bytes; the port now reaches longer paths.
+  for (std::size_t length : {233u, 234u, 259u, 400u}) {
+    const std::string folder = "C:\\" + std::string(length - 3, 'a');
+    EXPECT_EQ(ProgramFolderFromModulePath(folder + "\\Tovrell.exe"), folder) << length;
+    EXPECT_EQ(LibraryFolderOf(folder), folder + "\\driver\\") << length;
+  }
 }
 
 }  // namespace

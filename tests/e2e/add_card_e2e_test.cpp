@@ -18,13 +18,7 @@ class AddCardTest : public LibraryTest {
 
   // Opens the dialog, types the path and the name and presses "添加".
   HWND AddWith(const std::string& path, const std::string& name) const {
-    RunningApp::Click(app->main(), IDC_ADD_CARD);
-    HWND dialog = app->WaitForDialog("添加驱动程序");
-    if (dialog == nullptr) return nullptr;
-    RunningApp::SetText(RunningApp::Control(dialog, IDC_DRIVER_PATH), path);
-    RunningApp::SetText(RunningApp::Control(dialog, IDC_CARD_NAME), name);
-    RunningApp::Click(dialog, IDC_ADD);
-    return dialog;
+    return AddDriverThroughDialog(*app, path, name);
   }
 
   TempFolder package;

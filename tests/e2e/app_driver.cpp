@@ -141,12 +141,12 @@ MessageBoxSeen::Icon IdentifyIcon(HWND iconControl) {
 
 }  // namespace
 
-RunningApp::RunningApp(const std::string& exePath) {
+RunningApp::RunningApp(const std::string& exePath, const std::string& currentFolder) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + exePath + "\"";
-  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process_)) {
+  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &process_)) {
     return;
   }
   WaitForInputIdle(process_.hProcess, 15000);
@@ -297,7 +297,11 @@ void RunningApp::Click(HWND dialog, int buttonId) {
 }
 
 void RunningApp::PostCommand(HWND window, int commandId) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+  // Sent, not posted: a message sent later (WaitUntilIdle's) is then handled
+  // after the command, never before it as it would be before a posted one.
+  // The short wait lets a command that opens a dialog go on without us.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0, SMTO_NORMAL, 200, &ignored);
 }
 
 std::vector<HWND> RunningApp::OpenDialogs() const { return DialogsOf(process_.dwProcessId, main_); }

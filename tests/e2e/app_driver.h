@@ -19,8 +19,9 @@ struct MessageBoxSeen {
 
 class RunningApp {
  public:
-  // Starts `exePath` and waits until its main window is shown.
-  explicit RunningApp(const std::string& exePath);
+  // Starts `exePath` (with `currentFolder` as its current folder, when one
+  // is given) and waits until its main window is shown.
+  explicit RunningApp(const std::string& exePath, const std::string& currentFolder = std::string());
   // Ends the program if it still runs (it is this test's own child).
   ~RunningApp();
   RunningApp(const RunningApp&) = delete;

@@ -12,13 +12,7 @@ namespace {
 class BuildTest : public LibraryTest {
  protected:
   // Presses a build button and answers the target dialog with `target`.
-  void StartBuild(int button, const std::string& targetPath) const {
-    RunningApp::Click(app->main(), button);
-    HWND dialog = app->WaitForDialog("创建路径");
-    ASSERT_NE(dialog, nullptr);
-    RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), targetPath);
-    RunningApp::Click(dialog, IDOK);
-  }
+  void StartBuild(int button, const std::string& targetPath) const { ::StartBuild(*app, button, targetPath); }
 
   // The template's NET folder as a build of `driver` must hold it.
   void ExpectNetFolderFor(const std::string& net, const std::string& driverFile, const std::string& device) const {

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "port/file_system.h"
+#include "res/resource.h"
 #include "text/cp936_path.h"
 
 void LibraryTest::SetUp() {
@@ -57,6 +58,24 @@ void LibraryTest::ExpectRowsPairedWithCards() const {
     EXPECT_TRUE(inFolder) << "row " << i << " (" << rows[i] << ") shows " << driver;
   }
   app->SelectRow(list(), -1);
+}
+
+HWND AddDriverThroughDialog(const RunningApp& app, const std::string& path, const std::string& name) {
+  RunningApp::Click(app.main(), IDC_ADD_CARD);
+  HWND dialog = app.WaitForDialog("添加驱动程序");
+  if (dialog == nullptr) return nullptr;
+  RunningApp::SetText(RunningApp::Control(dialog, IDC_DRIVER_PATH), path);
+  RunningApp::SetText(RunningApp::Control(dialog, IDC_CARD_NAME), name);
+  RunningApp::Click(dialog, IDC_ADD);
+  return dialog;
+}
+
+void StartBuild(const RunningApp& app, int button, const std::string& targetPath) {
+  RunningApp::Click(app.main(), button);
+  HWND dialog = app.WaitForDialog("创建路径");
+  ASSERT_NE(dialog, nullptr);
+  RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), targetPath);
+  RunningApp::Click(dialog, IDOK);
 }
 
 std::string WithFirstLineReplaced(const std::string& text, const std::string& key, const std::string& line) {

@@ -29,6 +29,13 @@ class LibraryTest : public ::testing::Test {
   std::unique_ptr<RunningApp> app;
 };
 
+// Opens the add-driver dialog, types the driver path and the card name and
+// presses "添加"; the dialog, or nullptr when it did not open.
+HWND AddDriverThroughDialog(const RunningApp& app, const std::string& path, const std::string& name);
+
+// Presses a build button and answers the target dialog with `targetPath`.
+void StartBuild(const RunningApp& app, int button, const std::string& targetPath);
+
 // The bytes of `text` with its first line containing `key` replaced by
 // `line` (line breaks CR LF, every other byte kept).
 std::string WithFirstLineReplaced(const std::string& text, const std::string& key, const std::string& line);

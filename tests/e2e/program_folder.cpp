@@ -6,6 +6,7 @@
 
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
@@ -17,9 +18,16 @@ std::string Environment(const char* name) {
 
 }  // namespace
 
-ProgramFolder::ProgramFolder() {
+ProgramFolder::ProgramFolder() : temp_(std::make_unique<TempFolder>()), path_(temp_->path()) {
   if (!port::CopyOneFile(Environment("TOVRELL_EXE"), exe())) throw std::runtime_error("cannot copy Tovrell.exe");
 }
+
+ProgramFolder::ProgramFolder(const std::string& folder) : path_(folder) {
+  if (!pathform::IsBareDrive(folder)) MakeTestFolders(folder);
+  if (!port::CopyOneFile(Environment("TOVRELL_EXE"), exe())) throw std::runtime_error("cannot copy Tovrell.exe");
+}
+
+std::string ProgramFolder::operator/(const std::string& relative) const { return pathform::JoinPath(path_, relative); }
 
 std::string ProgramFolder::SampleFolder() { return Environment("TOVRELL_SAMPLE"); }
 

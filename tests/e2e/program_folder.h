@@ -10,18 +10,26 @@
 
 class ProgramFolder {
  public:
+  // A fresh temporary folder, removed with everything in it at the end.
   ProgramFolder();
-  const std::string& path() const { return temp_.path(); }
-  std::string operator/(const std::string& relative) const { return temp_ / relative; }
-  std::string exe() const { return temp_ / "Tovrell.exe"; }
-  std::string library() const { return temp_ / "driver"; }
-  std::string bootDisk() const { return temp_ / "BootDisk"; }
+  // `folder` (made if missing), left in place at the end: a folder deep in
+  // another, or a drive given bare ("R:"), the program then lying in its
+  // root as R:\Tovrell.exe.
+  explicit ProgramFolder(const std::string& folder);
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& relative) const;
+  std::string exe() const { return *this / "Tovrell.exe"; }
+  std::string library() const { return *this / "driver"; }
+  std::string bootDisk() const { return *this / "BootDisk"; }
 
   // Copies the sample driver library and boot disk template beside the exe.
   void AddSamples();
 
-  // Starts the program from this folder.
-  std::unique_ptr<RunningApp> Start() const { return std::make_unique<RunningApp>(exe()); }
+  // Starts the program from this folder; with `currentFolder` given, the
+  // program starts with that current folder.
+  std::unique_ptr<RunningApp> Start(const std::string& currentFolder = std::string()) const {
+    return std::make_unique<RunningApp>(exe(), currentFolder);
+  }
 
   // The sample folder shipped with the project.
   static std::string SampleFolder();
@@ -29,6 +37,6 @@ class ProgramFolder {
   static std::string SampleImage();
 
  private:
-  TempFolder temp_;
+  std::unique_ptr<TempFolder> temp_;
+  std::string path_;
 };
-

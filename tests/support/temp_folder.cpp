@@ -110,3 +110,18 @@ void CopyTestTree(const std::string& from, const std::string& to) {
     }
   }
 }
+
+std::string LongTestPath(char letter, std::size_t length) {
+  std::string path;
+  std::size_t nameLength = 0;
+  while (path.size() < length) {
+    if (nameLength == 60 && path.size() + 2 < length) {
+      path += '\\';
+      nameLength = 0;
+    }
+    const bool doubleByte = nameLength % 4 == 1 && nameLength + 2 <= 60 && path.size() + 3 < length;
+    path += doubleByte ? std::string("\x9C\x5C") : std::string(1, letter);
+    nameLength += doubleByte ? 2 : 1;
+  }
+  return path;
+}

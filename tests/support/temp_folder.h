@@ -3,6 +3,7 @@
 // read back files through the port.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -38,3 +39,7 @@ std::vector<std::string> ListTree(const std::string& folder);
 void CopyTestTree(const std::string& from, const std::string& to);
 // Removes `path` and everything in it, read-only files included.
 void RemoveTestTree(const std::string& path);
+// A relative path of `length` bytes for tests of long paths: names of at
+// most 60 bytes (a file system under Wine limits a name's UTF-8 bytes) of
+// `letter` and 淺, whose trail byte is a backslash.
+std::string LongTestPath(char letter, std::size_t length);
