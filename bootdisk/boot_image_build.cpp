@@ -9,6 +9,7 @@
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
@@ -39,11 +40,22 @@ std::string CheckImageTarget(const std::string& targetPath, const std::string& i
   } kept[] = {{TemplateFolderOf(programFolder), "启动盘模板"}, {LibraryFolderOf(programFolder), "网卡驱动库"}};
   for (const auto& k : kept) {
     if (IsSameOrInside(targetPath, k.folder)) {
-      return "目标文件夹" + targetPath + "在" + k.what + k.folder + "里面，启动镜像会改动" + k.what +
+      return "目标文件夹" + targetPath + "在" + k.what + ShownPath(k.folder) + "里面，启动镜像会改动" + k.what +
              "。请选择其他路径！";
     }
   }
   return std::string();
+}
+
+// A name beside `path` that names nothing yet, for writing its new content
+// under: a file of the user's that happens to be called BootDisk.img.tmp is
+// neither overwritten nor removed.
+std::string FreeTemporaryName(const std::string& path) {
+  std::string name = path + ".tmp";
+  for (int n = 1; port::GetAttributes(name) != port::kInvalidAttributes; ++n) {
+    name = path + "." + std::to_string(n) + ".tmp";
+  }
+  return name;
 }
 
 // The template set up for the card in memory; false when refused, after
@@ -138,8 +150,11 @@ void CreateBootImage(port::MainView& view, const NicList& nicList, const std::st
     view.FocusList();
     return;
   }
-  const std::string imagePath = targetPath + "\\BootDisk.img";
-  const std::string refusal = CheckImageTarget(targetPath, imagePath, programFolder);
+  // As the folder builds do: the target as typed ("T:" the root of T, a
+  // relative one from the current folder), the image named by its full path.
+  const std::string imagePath = port::FullPath(pathform::JoinPath(targetPath, "BootDisk.img"));
+  const std::string targetFolder = ShownPath(cp936::FolderOf(imagePath));
+  const std::string refusal = CheckImageTarget(targetFolder, imagePath, programFolder);
   if (!refusal.empty()) {
     view.ShowMessage(refusal, kRefusalCaption);
     view.FocusList();
@@ -156,10 +171,10 @@ void CreateBootImage(port::MainView& view, const NicList& nicList, const std::st
 
   // Written whole under another name first, so that BootDisk.img is never
   // half written.
-  const std::string tempPath = imagePath + ".tmp";
+  const std::string tempPath = FreeTemporaryName(imagePath);
   if (!port::WriteFile(tempPath, image.bytes())) {
     port::RemoveFile(tempPath);
-    view.ShowAppMessage("无法在" + targetPath + "中写入启动镜像（文件夹不存在、只读或空间不够），启动镜像没有创建！");
+    view.ShowAppMessage("无法在" + targetFolder + "中写入启动镜像（文件夹不存在、只读或空间不够），启动镜像没有创建！");
     return;
   }
   if (!port::ReplaceEntry(tempPath, imagePath)) {
