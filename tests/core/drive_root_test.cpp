@@ -9,12 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
+#include "bootdisk/fat_image.h"
 #include "core/card_command_fixture.h"
 #include "library/add_card.h"
 #include "library/delete_card.h"
 #include "library/rename_card.h"
 #include "port/file_system.h"
+#include "support/fat_test_image.h"
 #include "support/test_drive.h"
 
 namespace {
@@ -177,6 +180,37 @@ TEST_F(DriveRootTest, DeletesAndRenamesCardsOfALibraryInTheDrivesRoot) {
   EXPECT_EQ(ListTree(library), (Strings{"Intel\\", "Intel\\E100B.DOS", "Intel\\E100B.INI"}));
   EXPECT_EQ(view.rows, Strings{"Intel"});
   ExpectRowsPaired();
+}
+
+TEST_F(DriveRootTest, BootImagesGoOntoADriveRootButNeverOverTheTemplateImage) {
+  ASSERT_TRUE(port::SetCurrentFolder(package));
+  const std::string templateImage = MemoryFloppy({{"SYSTEM.INI", "[network]\r\nnetcard=\r\n"},
+                                                  {"PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n"}});
+  WriteTestFile(programDrive / "BootDisk.img", templateImage);
+  view.selected = 0;
+  for (const std::string& target : {targetDrive.bare(), targetDrive.root(), targetDrive.root() + "\\"}) {
+    port::RemoveFile(targetDrive / "BootDisk.img");
+    view.boxes.clear();
+    view.AnswerTargetPath(target);
+    CreateBootImage(view, list, program);
+    EXPECT_EQ(view.BoxTexts(), Strings{"启动镜像创建成功！"}) << target;
+    fat::Image image;
+    std::string problem;
+    ASSERT_TRUE(image.Open(ReadTestFile(targetDrive / "BootDisk.img"), &problem)) << problem;
+    std::string systemIni;
+    ASSERT_TRUE(image.ReadFile("NET\\SYSTEM.INI", &systemIni));
+    EXPECT_EQ(systemIni, "[network]\r\nnetcard=E100B.DOS\r\n") << target;
+  }
+  // The program's own drive: its root is the program folder.
+  for (const std::string& target : {programDrive.bare(), programDrive.root()}) {
+    view.boxes.clear();
+    view.AnswerTargetPath(target);
+    CreateBootImage(view, list, program);
+    ASSERT_EQ(view.boxes.size(), 1u) << target;
+    EXPECT_EQ(view.boxes[0].caption, "创建错误");
+    EXPECT_NE(view.boxes[0].text.find(programDrive / "BootDisk.img"), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(ReadTestFile(programDrive / "BootDisk.img"), templateImage);
+  }
 }
 
 }  // namespace
