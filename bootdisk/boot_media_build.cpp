@@ -1,6 +1,7 @@
 #include "bootdisk/boot_media_build.h"
 
 #include "bootdisk/build_target_check.h"
+#include "bootdisk/clear_read_only.h"
 #include "bootdisk/rewrite_boot_config.h"
 #include "bootdisk/tree_copy.h"
 #include "library/program_folder.h"
@@ -21,6 +22,27 @@ struct BootMediaBuild {
 const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
 const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
+// Copies the selected card's driver into the NET folder and rewrites the two
+// INI files for it; false once the failure has been reported.
+bool SetUpCard(const NicEntry* card, const std::string& netFolder, port::MainView& view) {
+  if (card == nullptr) {
+    view.ShowAppMessage("找不到所选网卡的驱动程序，启动盘没有创建完成！");
+    return false;
+  }
+  // The card of the driver copy is also the card the INI files are
+  // rewritten for, so that they always name the driver that is there.
+  const std::string driverFileName = cp936::FileNameOf(card->driverPath);
+  // A driver file of that name that the template brought read-only (from
+  // read-only media) is the build's own copy, replaced like the INI files.
+  const std::string driverCopy = netFolder + driverFileName;
+  ClearReadOnly(driverCopy);
+  if (!port::CopyOneFile(card->driverPath, driverCopy)) {
+    view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
+    return false;
+  }
+  return RewriteBootConfig(netFolder, driverFileName, view);
+}
+
 void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& nicList,
               const std::string& programFolder) {
   std::string targetPath;
@@ -28,7 +50,8 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
     view.FocusList();
     return;
   }
-  const std::string buildFolder = targetPath + "\\" + build.buildFolderName + "\\";
+  const std::string buildFolderItself = targetPath + "\\" + build.buildFolderName;
+  const std::string buildFolder = buildFolderItself + "\\";
   const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
   const std::string refusal = CheckBuildTarget(buildFolder, templateSource, programFolder);
   if (!refusal.empty()) {
@@ -37,26 +60,31 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
     return;
   }
 
+  // An old build folder that is a link goes as a link (DeleteTree); should
+  // it stay, nothing is written through it.
   DeleteTree(buildFolder, view);
   port::RemoveFolder(buildFolder);
   port::CreateFolder(buildFolder);
-  if (!CopyTree(templateSource, buildFolder, view)) return;
+  if (port::IsLink(buildFolderItself)) {
+    view.ShowAppMessage(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
+    return;
+  }
+  // Whatever fails from here on, the build folder goes again: half-built
+  // media would look complete and name the template's driver.
+  auto removeBuildFolder = [&] {
+    DeleteTree(buildFolder, view);
+    port::RemoveFolder(buildFolder);
+  };
+  if (!CopyTree(templateSource, buildFolder, view, {LibraryFolderOf(programFolder)})) {
+    removeBuildFolder();
+    return;
+  }
   view.FocusList();
 
-  // The card of the driver copy is also the card the INI files are
-  // rewritten for, so that they always name the driver that is there.
-  const std::string netFolder = buildFolder + build.netFolderInBuild;
-  const NicEntry* card = nicList.FindByRow(view.SelectedRow());
-  if (card == nullptr) {
-    view.ShowAppMessage("找不到所选网卡的驱动程序，启动盘没有创建完成！");
+  if (!SetUpCard(nicList.FindByRow(view.SelectedRow()), buildFolder + build.netFolderInBuild, view)) {
+    removeBuildFolder();
     return;
   }
-  const std::string driverFileName = cp936::FileNameOf(card->driverPath);
-  if (!port::CopyOneFile(card->driverPath, netFolder + driverFileName)) {
-    view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
-    return;
-  }
-  if (!RewriteBootConfig(netFolder, driverFileName, view)) return;
   view.ShowMessage(build.successText, "创建成功");
   view.FocusList();
 }

@@ -67,6 +67,14 @@ bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
   return true;
 }
 
+// Wine shows a Unix symbolic link to a folder as a reparse point but one to
+// a file as a plain file (IsLink tells such a link by where the file really
+// lies), and its DeleteFileA removes what such a link leads to.
+bool RunsOnWine() {
+  static const bool onWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return onWine;
+}
+
 }  // namespace
 
 bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
@@ -90,7 +98,15 @@ bool CreateFolder(const std::string& path) { return Check(CreateDirectoryA(path.
 
 bool RemoveFolder(const std::string& path) { return Check(RemoveDirectoryA(path.c_str())); }
 
-bool RemoveFile(const std::string& path) { return Check(DeleteFileA(path.c_str())); }
+bool RemoveFile(const std::string& path) {
+  // Wine's DeleteFileA removes the file a Unix symbolic link leads to and
+  // leaves the link; there such a link is refused.
+  if (RunsOnWine() && IsLink(path)) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return Check(DeleteFileA(path.c_str()));
+}
 
 bool CopyOneFile(const std::string& from, const std::string& to) {
   if (RefusesOverwrite(to, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) return false;
@@ -206,6 +222,26 @@ std::string ResolvedPath(const std::string& path) {
     existing = existing.substr(0, slash);
     if (existing.size() == 2 && existing[1] == ':') existing += '\\';
   }
+}
+
+bool IsLink(const std::string& path) {
+  std::string entry = path;
+  while (cp936::EndsWithBackslash(entry)) entry.pop_back();
+  // What is left of a root ("X:" of "X:\", "" of "\") is no entry.
+  if (entry.empty() || entry.back() == ':') return false;
+  const DWORD attributes = GetFileAttributesA(entry.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    lastError = GetLastError();
+    return false;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return true;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !RunsOnWine()) return false;
+  const std::string full = FullPath(entry);
+  const std::size_t slash = cp936::LastBackslash(full);
+  if (slash == cp936::npos) return false;
+  std::string folder = ResolvedPath(full.substr(0, slash + 1));
+  if (!cp936::EndsWithBackslash(folder)) folder += '\\';
+  return cp936::UpperAscii(ResolvedPath(full)) != cp936::UpperAscii(folder + full.substr(slash + 1));
 }
 
 bool NamesIgnoreCase() { return true; }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "port/file_system.h"
+#include "support/make_link.h"
 #include "text/cp936_path.h"
 
 namespace {
@@ -79,6 +80,10 @@ std::vector<std::string> ListTree(const std::string& folder) {
 }
 
 void RemoveTestTree(const std::string& path) {
+  if (port::IsLink(path)) {
+    RemoveLink(path);
+    return;
+  }
   const std::uint32_t attributes = port::GetAttributes(path);
   if (attributes == port::kInvalidAttributes) return;
   if ((attributes & port::kAttrDirectory) && !(attributes & port::kAttrReparsePoint)) {
