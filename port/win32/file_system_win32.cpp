@@ -69,7 +69,8 @@ bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
 
 // Wine shows a Unix symbolic link to a folder as a reparse point but one to
 // a file as a plain file (IsLink tells such a link by where the file really
-// lies), and its DeleteFileA removes what such a link leads to.
+// lies), and its DeleteFileA and RemoveDirectoryA remove what such a link
+// leads to.
 bool RunsOnWine() {
   static const bool onWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   return onWine;
@@ -96,7 +97,15 @@ bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
 
 bool CreateFolder(const std::string& path) { return Check(CreateDirectoryA(path.c_str(), nullptr)); }
 
-bool RemoveFolder(const std::string& path) { return Check(RemoveDirectoryA(path.c_str())); }
+bool RemoveFolder(const std::string& path) {
+  // Wine's RemoveDirectoryA removes the empty folder a Unix symbolic link
+  // leads to and leaves the link; there such a link is refused.
+  if (RunsOnWine() && IsLink(path)) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return Check(RemoveDirectoryA(path.c_str()));
+}
 
 bool RemoveFile(const std::string& path) {
   // Wine's DeleteFileA removes the file a Unix symbolic link leads to and

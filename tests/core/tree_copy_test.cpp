@@ -326,6 +326,20 @@ TEST_F(TreeCopyTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
   }
 }
 
+TEST_F(TreeCopyTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
+  const std::string empty = temp / "empty";
+  MakeTestFolders(empty);
+  MakeTestFolders(temp / "tree");
+  for (const char* removed : {"L", "L\\", ""}) {
+    SCOPED_TRACE(removed);
+    if (!MakeFolderLink(empty, temp / "tree\\L")) GTEST_SKIP() << "links cannot be made here";
+    DeleteTree(temp / "tree\\" + removed, view);
+    EXPECT_TRUE(IsFolder(empty));
+    RemoveTestTree(temp / "tree");
+    MakeTestFolders(temp / "tree");
+  }
+}
+
 TEST_F(TreeCopyTest, NothingIsWrittenThroughALinkInTheTarget) {
   WriteSourceTree();
   const std::string outside = temp / "outside";

@@ -23,6 +23,24 @@ std::string UnixPathOf(const std::string& path) {
   return result;
 }
 
+// The Unix path of the entry `path` names itself: its folder's Unix path
+// and its name in UTF-8, since Wine would follow a link named whole.
+std::string UnixPathOfEntry(const std::string& path) {
+  std::string entry = path;
+  while (!entry.empty() && entry.back() == '\\') entry.pop_back();
+  const std::size_t slash = entry.find_last_of('\\');
+  if (slash == std::string::npos) return std::string();
+  const std::string folder = UnixPathOf(entry.substr(0, slash + 1));
+  if (folder.empty()) return std::string();
+  const std::string name = entry.substr(slash + 1);
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  std::string utf8(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.pop_back();  // the terminating zero
+  return folder + (folder.back() == '/' ? "" : "/") + utf8;
+}
+
 // Runs a Unix program through Wine, which starts Unix programs too.
 bool RunUnix(const char* program, std::string command) {
   STARTUPINFOA startup = {};
@@ -37,11 +55,20 @@ bool RunUnix(const char* program, std::string command) {
   return true;
 }
 
+// Wine does not wait for a Unix program to end: wait for its effect.
+bool WaitUntil(const std::string& path, bool exists) {
+  for (int i = 0; i < 500; ++i) {
+    if (Exists(path) == exists) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 bool MakeUnixLink(const std::string& target, const std::string& link) {
   const std::string unixTarget = UnixPathOf(target);
-  const std::string unixLink = UnixPathOf(link);
+  const std::string unixLink = UnixPathOfEntry(link);
   if (unixTarget.empty() || unixLink.empty()) return false;
-  return RunUnix("Z:\\bin\\ln", "ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
+  return RunUnix("Z:\\bin\\ln", "ln -s \"" + unixTarget + "\" \"" + unixLink + "\"") && WaitUntil(link, true);
 }
 
 bool MakeLink(const std::string& target, const std::string& link, DWORD flags) {
@@ -63,11 +90,11 @@ bool MakeFileLink(const std::string& target, const std::string& link) { return M
 void RemoveLink(const std::string& link) {
   std::string entry = link;
   while (!entry.empty() && entry.back() == '\\') entry.pop_back();
-  if (RemoveDirectoryA(entry.c_str())) return;
-  const std::string unixLink = UnixPathOf(entry);
+  // Under Wine the Windows calls would remove what the link leads to.
+  const std::string unixLink = UnixPathOfEntry(entry);
   if (!unixLink.empty()) {
-    RunUnix("Z:\\bin\\rm", "rm -f \"" + unixLink + "\"");
-  } else {
+    if (RunUnix("Z:\\bin\\rm", "rm -f \"" + unixLink + "\"")) WaitUntil(entry, false);
+  } else if (!RemoveDirectoryA(entry.c_str())) {
     DeleteFileA(entry.c_str());  // a file link on Windows: the link goes
   }
 }

@@ -90,7 +90,13 @@ void RemoveTestTree(const std::string& path) {
     std::vector<port::FoundEntry> entries;
     if (port::FindFiles(path + "\\*.*", &entries)) {
       for (const port::FoundEntry& entry : entries) {
-        if (!entry.IsDots()) RemoveTestTree(entry.path);
+        if (entry.IsDots()) continue;
+        // Listed but without attributes: a link whose target is gone.
+        if (port::GetAttributes(entry.path) == port::kInvalidAttributes) {
+          RemoveLink(entry.path);
+        } else {
+          RemoveTestTree(entry.path);
+        }
       }
     }
     port::RemoveFolder(path);
