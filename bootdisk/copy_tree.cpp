@@ -74,16 +74,17 @@ void ReportTargetLink(const std::string& path, port::MessageBoxes& boxes) {
 // Copies the content of `source` into `target`, both with a trailing
 // backslash. Target paths are the target folder joined with the entry's
 // name, never derived from the spelling of the source. Nothing is written
-// through a link standing in the target, and a folder link of the source is
-// followed only where it leads outside the scope.
-bool CopyFolder(const std::string& source, const std::string& target, const CopyScope& scope,
-                FolderLoopGuard* guard, port::MessageBoxes& boxes) {
+// through a link standing in the target (a folder this copy made holds
+// none), and a folder link of the source is followed only where it leads
+// outside the scope.
+bool CopyFolder(const std::string& source, const std::string& target, bool targetMadeByCopy,
+                const CopyScope& scope, FolderLoopGuard* guard, port::MessageBoxes& boxes) {
   std::vector<port::FoundEntry> entries;
   if (!port::FindFiles(source + "*.*", &entries)) return true;
   for (const port::FoundEntry& entry : entries) {
     if (entry.IsDots()) continue;
     const std::string targetPath = target + entry.name;
-    if (port::IsLink(targetPath)) {
+    if (!targetMadeByCopy && port::IsLink(targetPath)) {
       ReportTargetLink(targetPath, boxes);
       return false;
     }
@@ -95,8 +96,8 @@ bool CopyFolder(const std::string& source, const std::string& target, const Copy
         return false;
       }
       const std::string targetFolder = targetPath + '\\';
-      port::CreateFolder(targetFolder);
-      const bool copied = CopyFolder(entry.path + '\\', targetFolder, scope, guard, boxes);
+      const bool made = port::CreateFolder(targetFolder);
+      const bool copied = CopyFolder(entry.path + '\\', targetFolder, made, scope, guard, boxes);
       guard->Leave();
       if (!copied) return false;
     } else if (!port::CopyOneFile(entry.path, targetPath)) {
@@ -127,5 +128,5 @@ bool CopyTree(const std::string& source, const std::string& target, port::Messag
   for (const std::string& folder : guardedFolders) scope.folders.push_back(port::FullPath(folder));
   FolderLoopGuard guard;
   guard.Enter(sourceFull, false);
-  return CopyFolder(WithBackslash(sourceFull), WithBackslash(target), scope, &guard, boxes);
+  return CopyFolder(WithBackslash(sourceFull), WithBackslash(target), false, scope, &guard, boxes);
 }

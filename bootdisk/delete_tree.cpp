@@ -8,7 +8,7 @@ namespace {
 
 bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, port::MessageBoxes& boxes);
 
-bool IsFolderLink(const std::string& link) {
+bool LeadsToFolder(const std::string& link) {
   const std::uint32_t attributes = port::GetAttributes(link);
   return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
 }
@@ -63,7 +63,7 @@ bool DeleteTree(const std::string& path, port::MessageBoxes& boxes) {
     if (!port::IsLink(path)) return EmptyFolder(path, boxes);
     std::string link = path;
     while (cp936::EndsWithBackslash(link)) link.pop_back();
-    return RemoveEntry(link, IsFolderLink(link), true, boxes);
+    return RemoveEntry(link, LeadsToFolder(link), true, boxes);
   }
   const std::uint32_t attributes = port::GetAttributes(path);
   if (attributes == port::kInvalidAttributes) return true;
