@@ -1,6 +1,7 @@
 #include "bootdisk/boot_media_build.h"
 
 #include "bootdisk/build_target_check.h"
+#include "bootdisk/clear_read_only.h"
 #include "bootdisk/rewrite_boot_config.h"
 #include "bootdisk/selected_card.h"
 #include "bootdisk/tree_copy.h"
@@ -22,6 +23,24 @@ struct BootMediaBuild {
 const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
 const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
+// Copies the selected card's driver into the NET folder and rewrites the two
+// INI files for it; false once the failure has been reported.
+bool SetUpCard(const NicEntry* card, const std::string& netFolder, port::MainView& view) {
+  if (card == nullptr) return false;  // reported when it was looked for
+  // The card of the driver copy is also the card the INI files are
+  // rewritten for, so that they always name the driver that is there.
+  const std::string driverFileName = cp936::FileNameOf(card->driverPath);
+  // A driver file of that name that the template brought read-only (from
+  // read-only media) is the build's own copy, replaced like the INI files.
+  const std::string driverCopy = netFolder + driverFileName;
+  ClearReadOnly(driverCopy);
+  if (!port::CopyOneFile(card->driverPath, driverCopy)) {
+    view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
+    return false;
+  }
+  return RewriteBootConfig(netFolder, driverFileName, view);
+}
+
 void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& nicList,
               const std::string& programFolder) {
   std::string targetPath;
@@ -32,8 +51,8 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
   // The target is taken exactly as typed (a relative one from the current
   // folder, "T:" as the root of T); from here on the build folder is a full
   // path, so every message names it as the user finds it.
-  const std::string buildFolder =
-      pathform::WithBackslash(port::FullPath(pathform::JoinPath(targetPath, build.buildFolderName)));
+  const std::string buildFolderItself = port::FullPath(pathform::JoinPath(targetPath, build.buildFolderName));
+  const std::string buildFolder = pathform::WithBackslash(buildFolderItself);
   const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
   const std::string refusal = CheckBuildTarget(buildFolder, templateSource, programFolder);
   if (!refusal.empty()) {
@@ -42,23 +61,31 @@ void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& 
     return;
   }
 
+  // An old build folder that is a link goes as a link (DeleteTree); should
+  // it stay, nothing is written through it.
   DeleteTree(buildFolder, view);
   port::RemoveFolder(buildFolder);
   port::CreateFolder(buildFolder);
-  if (!CopyTree(templateSource, buildFolder, view)) return;
-  view.FocusList();
-
-  // The card of the driver copy is also the card the INI files are
-  // rewritten for, so that they always name the driver that is there.
-  const std::string netFolder = buildFolder + build.netFolderInBuild;
-  const NicEntry* card = SelectedCardForBuild(view, nicList);
-  if (card == nullptr) return;
-  const std::string driverFileName = cp936::FileNameOf(card->driverPath);
-  if (!port::CopyOneFile(card->driverPath, netFolder + driverFileName)) {
-    view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
+  if (port::IsLink(buildFolderItself)) {
+    view.ShowAppMessage(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
     return;
   }
-  if (!RewriteBootConfig(netFolder, driverFileName, view)) return;
+  // Whatever fails from here on, the build folder goes again: half-built
+  // media would look complete and name the template's driver.
+  auto removeBuildFolder = [&] {
+    DeleteTree(buildFolder, view);
+    port::RemoveFolder(buildFolder);
+  };
+  if (!CopyTree(templateSource, buildFolder, view, {LibraryFolderOf(programFolder)})) {
+    removeBuildFolder();
+    return;
+  }
+  view.FocusList();
+
+  if (!SetUpCard(SelectedCardForBuild(view, nicList), buildFolder + build.netFolderInBuild, view)) {
+    removeBuildFolder();
+    return;
+  }
   view.ShowMessage(build.successText, "创建成功");
   view.FocusList();
 }

@@ -8,6 +8,11 @@ namespace {
 
 bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, port::MessageBoxes& boxes);
 
+bool LeadsToFolder(const std::string& link) {
+  const std::uint32_t attributes = port::GetAttributes(link);
+  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
+}
+
 // Removes every entry of the folder `folderWithBackslash`, stopping at the
 // first one that stays.
 bool EmptyFolder(const std::string& folderWithBackslash, port::MessageBoxes& boxes) {
@@ -26,8 +31,11 @@ bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, port::Mess
     // attributes are reset only for a file that refused; that spares one
     // call per file of a large tree.
     if (port::RemoveFile(path)) return true;
-    port::SetAttributes(path, port::kAttrNormal);
-    if (port::RemoveFile(path)) return true;
+    // A link's attributes are those of what it leads to, which stays.
+    if (!isLink && !port::IsLink(path)) {
+      port::SetAttributes(path, port::kAttrNormal);
+      if (port::RemoveFile(path)) return true;
+    }
     boxes.ShowAppMessage("删除文件" + path + "失败！");
     return false;
   }
@@ -49,11 +57,18 @@ bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, port::Mess
 
 bool DeleteTree(const std::string& path, port::MessageBoxes& boxes) {
   if (path.empty()) return true;
-  if (cp936::EndsWithBackslash(path)) return EmptyFolder(path, boxes);
+  if (cp936::EndsWithBackslash(path)) {
+    // What a link shows as its content belongs to the folder it leads to;
+    // the link itself is what goes.
+    if (!port::IsLink(path)) return EmptyFolder(path, boxes);
+    std::string link = path;
+    while (cp936::EndsWithBackslash(link)) link.pop_back();
+    return RemoveEntry(link, LeadsToFolder(link), true, boxes);
+  }
   const std::uint32_t attributes = port::GetAttributes(path);
   if (attributes == port::kInvalidAttributes) return true;
-  return RemoveEntry(path, (attributes & port::kAttrDirectory) != 0, (attributes & port::kAttrReparsePoint) != 0,
-                     boxes);
+  const bool isLink = (attributes & port::kAttrReparsePoint) != 0 || port::IsLink(path);
+  return RemoveEntry(path, (attributes & port::kAttrDirectory) != 0, isLink, boxes);
 }
 
 void AbortCopy(const std::string& path, port::MessageBoxes& boxes) {

@@ -1,20 +1,12 @@
 #include "bootdisk/rewrite_boot_config.h"
 
 #include "bootdisk/boot_config_text.h"
+#include "bootdisk/clear_read_only.h"
 #include "bootdisk/tree_copy.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
 namespace {
-
-// A read-only attribute brought along from read-only media would make every
-// build fail; the other attributes are kept.
-void ClearReadOnly(const std::string& path) {
-  const std::uint32_t attributes = port::GetAttributes(path);
-  if (attributes == port::kInvalidAttributes || (attributes & port::kAttrReadOnly) == 0) return;
-  const std::uint32_t kept = attributes & (port::kAttrHidden | port::kAttrSystem | port::kAttrArchive);
-  port::SetAttributes(path, kept == 0 ? port::kAttrNormal : kept);
-}
 
 // Rewrites the file `file` of `netFolder` (with a trailing backslash) for
 // `driverFileName`.

@@ -121,9 +121,19 @@ void AddCard(port::MainView& view, NicList* nicList, const std::string& programF
     return;
   }
 
-  const bool createdLibrary = port::CreateFolder(library);
+  // A card folder that is a link, or that lies elsewhere once links are
+  // followed (the library's own folder a link to it included), would take
+  // the copy outside the card: refused, as delete and rename refuse.
   const std::string cardFolder = library + cardName + "\\";
   const std::string cardFolderItself = library + cardName;
+  if (port::IsLink(cardFolderItself) || !IsStrictlyInside(cardFolderItself, library)) {
+    view.ShowMessage("网卡文件夹" + cardFolderItself + "是指向其他位置的链接，或不在驱动程序库" + library +
+                         "中，为安全起见没有添加网卡。",
+                     kCaption);
+    return;
+  }
+
+  const bool createdLibrary = port::CreateFolder(library);
   const bool createdCardFolder = port::CreateFolder(cardFolder);
   const std::string createError = createdCardFolder ? std::string() : port::LastErrorText();
   auto rollBack = [&] {
@@ -135,7 +145,7 @@ void AddCard(port::MainView& view, NicList* nicList, const std::string& programF
     rollBack();
     return;
   }
-  if (!CopyTree(sourceFolder, cardFolder, view) || !RenameProtocolFile(view, cardFolder, driverFileName)) {
+  if (!CopyTree(sourceFolder, cardFolder, view, {library}) || !RenameProtocolFile(view, cardFolder, driverFileName)) {
     rollBack();
     return;
   }

@@ -22,7 +22,10 @@
 // (the path is used in its full form, so doubled or forward slashes and "."
 // or ".." parts name the file they lead to), and a driver file whose folder
 // holds the program folder or the driver library, which the copy would
-// copy into itself.
+// copy into itself; and a card folder that is a link or does not lie inside
+// the library once links are followed, so that nothing is written outside
+// the library. The copy follows no link of the package into the package,
+// the card folder or the library (CopyTree), and fails instead.
 //
 // A failed add leaves no half card: when the card folder cannot be made,
 // the copy fails (CopyTree has said so) or PROTOCOL.INI cannot be renamed

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "bootdisk/tree_copy.h"
+#include "library/card_list.h"
 #include "library/path_location.h"
 #include "library/program_folder.h"
+#include "library/scan_driver_library.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
@@ -12,13 +14,38 @@ namespace {
 
 const char kCaption[] = "删除错误";
 
-bool HasSubFolder(const std::string& folderWithBackslash) {
+// True when the card folder holds more than the card: a sub-folder, or a
+// driver file other than `driverFileName` (each driver file is a card of
+// its own).
+bool HoldsOtherCards(const std::string& folderWithBackslash, const std::string& driverFileName) {
   std::vector<port::FoundEntry> entries;
   if (!port::FindFiles(folderWithBackslash + "*.*", &entries)) return false;
   for (const port::FoundEntry& entry : entries) {
-    if (!entry.IsDots() && entry.IsDirectory()) return true;
+    if (entry.IsDots()) continue;
+    if (entry.IsDirectory()) return true;
+    const bool sameName = entry.name == driverFileName ||
+                          (port::NamesIgnoreCase() && cp936::EqualIgnoringCase(entry.name, driverFileName));
+    if (IsDriverFileName(entry.name) && !sameName) return true;
   }
   return false;
+}
+
+// Drops every entry, and its row, whose driver file is gone from the disk,
+// so that each row names a card that exists.
+void DropCardsWithoutDriver(port::MainView& view, NicList* nicList) {
+  bool dropped = false;
+  for (const NicEntry* gone = nullptr;; gone = nullptr) {
+    for (const NicEntry& entry : *nicList) {
+      if (port::GetAttributes(entry.driverPath) == port::kInvalidAttributes) {
+        gone = &entry;
+        break;
+      }
+    }
+    if (gone == nullptr) break;
+    nicList->RemoveOne(gone);
+    dropped = true;
+  }
+  if (dropped) RefillRows(view, *nicList, -1);
 }
 
 bool IsFolder(const std::string& path) {
@@ -58,13 +85,15 @@ void DeleteCard(port::MainView& view, NicList* nicList, const std::string& progr
     return;
   }
 
-  // Without a sub-folder the card folder is the card's alone and goes
-  // whole (named without its trailing backslash, the folder itself).
-  if (!HasSubFolder(folderWithBackslash) && IsFolder(folder)) DeleteTree(folder, view);
+  // A card folder holding no other card is the card's alone and goes whole
+  // (named without its trailing backslash, the folder itself; a link goes
+  // as a link).
+  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && IsFolder(folder)) DeleteTree(folder, view);
   DeleteTree(driverPath, view);
   DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
 
   view.DeleteRow(row);
   nicList->RemoveOne(entry);
+  DropCardsWithoutDriver(view, nicList);
   view.ShowDriverName("");
 }

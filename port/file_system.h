@@ -113,6 +113,12 @@ std::string FullPath(const std::string& path);
 // exactly, trailing blanks and dots included.
 std::string ResolvedPath(const std::string& path);
 
+// True when the entry `path` names is itself a symbolic link or junction, to
+// a folder or a file, whether or not what it leads to exists. A trailing
+// backslash is ignored ("X\" asks about X, not about what X leads to); a
+// root is never a link.
+bool IsLink(const std::string& path);
+
 // True where the file system treats names that differ only in letter case
 // as the same name.
 bool NamesIgnoreCase();

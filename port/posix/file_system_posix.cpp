@@ -422,6 +422,13 @@ std::string ResolvedPath(const std::string& path) {
   }
 }
 
+bool IsLink(const std::string& path) {
+  std::string native = Native(path);
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  struct stat st;
+  return lstat(native.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool NamesIgnoreCase() { return false; }
 
 bool GetFolderId(const std::string& path, FolderId* id) {

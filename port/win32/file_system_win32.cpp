@@ -148,6 +148,15 @@ bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
   return true;
 }
 
+// Wine shows a Unix symbolic link to a folder as a reparse point but one to
+// a file as a plain file (IsLink tells such a link by where the file really
+// lies), and its DeleteFile and RemoveDirectory remove what such a link
+// leads to.
+bool RunsOnWine() {
+  static const bool onWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return onWine;
+}
+
 }  // namespace
 
 bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
@@ -170,9 +179,25 @@ bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
 
 bool CreateFolder(const std::string& path) { return Check(CreateDirectoryW(ApiPath(path).c_str(), nullptr)); }
 
-bool RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(ApiPath(path).c_str())); }
+bool RemoveFolder(const std::string& path) {
+  // Wine's RemoveDirectory removes the empty folder a Unix symbolic link
+  // leads to and leaves the link; there such a link is refused.
+  if (RunsOnWine() && IsLink(path)) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return Check(RemoveDirectoryW(ApiPath(path).c_str()));
+}
 
-bool RemoveFile(const std::string& path) { return Check(DeleteFileW(ApiPath(path).c_str())); }
+bool RemoveFile(const std::string& path) {
+  // Wine's DeleteFile removes the file a Unix symbolic link leads to and
+  // leaves the link; there such a link is refused.
+  if (RunsOnWine() && IsLink(path)) {
+    lastError = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return Check(DeleteFileW(ApiPath(path).c_str()));
+}
 
 bool CopyOneFile(const std::string& from, const std::string& to) {
   if (RefusesOverwrite(to, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) return false;
@@ -266,6 +291,26 @@ std::string ResolvedPath(const std::string& path) {
   }
 }
 
+bool IsLink(const std::string& path) {
+  std::string entry = path;
+  while (cp936::EndsWithBackslash(entry)) entry.pop_back();
+  // What is left of a root ("X:" of "X:\", "" of "\") is no entry.
+  if (entry.empty() || entry.back() == ':') return false;
+  const DWORD attributes = GetFileAttributesW(ApiPath(entry).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    lastError = GetLastError();
+    return false;
+  }
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return true;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || !RunsOnWine()) return false;
+  const std::string full = FullPath(entry);
+  const std::size_t slash = cp936::LastBackslash(full);
+  if (slash == cp936::npos) return false;
+  std::string folder = ResolvedPath(full.substr(0, slash + 1));
+  if (!cp936::EndsWithBackslash(folder)) folder += '\\';
+  return cp936::UpperAscii(ResolvedPath(full)) != cp936::UpperAscii(folder + full.substr(slash + 1));
+}
+
 bool NamesIgnoreCase() { return true; }
 
 bool GetFolderId(const std::string& path, FolderId* id) {
@@ -327,7 +372,7 @@ std::unique_ptr<LockedFile> LockFile(const std::string& path) {
 
 bool GetFileSize(const std::string& path, std::uint64_t* size) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return Fail();
+  if (!GetFileAttributesExW(ApiPath(path).c_str(), GetFileExInfoStandard, &data)) return Fail();
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     lastError = ERROR_ACCESS_DENIED;
     return false;

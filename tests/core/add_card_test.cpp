@@ -11,6 +11,7 @@
 #include "card_command_fixture.h"
 #include "library/card_name_check.h"
 #include "port/file_system.h"
+#include "support/make_link.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 #include "text/white_space.h"
@@ -345,6 +346,59 @@ TEST_F(AddCardTest, ACardFolderThatCannotBeMadeIsReported) {
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
   EXPECT_EQ(view.boxes[0].text.rfind("无法创建网卡文件夹", 0), 0u) << view.boxes[0].text;
+}
+
+// --- Links ---------------------------------------------------------------------------
+
+TEST_F(AddCardTest, ACardFolderThatIsALinkIsRefusedAndNothingIsWrittenThroughIt) {
+  Show(LayOutCard("RTL", "RTL.DOS"));
+  const std::string elsewhere = temp / "elsewhere";
+  MakeTestFolders(elsewhere);
+  const struct {
+    const char* name;
+    std::string leadsTo;
+  } cases[] = {
+      {"OUTSIDE", elsewhere},          // out of the library
+      {"ALIAS", library + "\\RTL"},    // another card's folder
+      {"LIBRARY", library},            // the library itself
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!MakeFolderLink(c.leadsTo, library + "\\" + c.name)) GTEST_SKIP() << "links cannot be made here";
+    const State before = Now();
+    const std::vector<std::string> linkedBefore = ListTree(c.leadsTo);
+    Add(driver, c.name);
+    EXPECT_EQ(ListTree(c.leadsTo), linkedBefore);
+    ExpectRefused(before, c.name);
+    RemoveLink(library + "\\" + c.name);
+  }
+}
+
+TEST_F(AddCardTest, APackageLinkIntoTheLibraryOrItselfIsNotFollowedAndAddsNoCard) {
+  Show(LayOutCard("RTL", "RTL.DOS"));
+  const struct {
+    const char* link;  // in the package
+    std::string leadsTo;
+  } cases[] = {
+      {"LIB", library},
+      {"X\\RTL", library + "\\RTL"},
+      {"X\\Y\\UP", package},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    const std::string link = package + "\\" + c.link;
+    if (!MakeFolderLink(c.leadsTo, link)) GTEST_SKIP() << "links cannot be made here";
+    view.boxes.clear();
+    const State before = Now();
+    Add(driver, "E100");
+    EXPECT_TRUE(Now() == before);
+    EXPECT_FALSE(Exists(library + "\\E100"));
+    ASSERT_FALSE(view.boxes.empty());
+    EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+    EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    RemoveLink(link);
+  }
+  EXPECT_EQ(TakeSnapshot(packages.path()), packageBefore);
 }
 
 }  // namespace

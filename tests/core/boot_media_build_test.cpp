@@ -7,6 +7,7 @@
 
 #include "card_command_fixture.h"
 #include "port/file_system.h"
+#include "support/make_link.h"
 
 namespace {
 
@@ -234,6 +235,8 @@ TEST_F(BootMediaBuildTest, ADriverThatCannotBeCopiedIsAFailureNotASuccess) {
     EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
     EXPECT_NE(view.boxes[0].text.find("RTL8139.DOS"), std::string::npos) << view.boxes[0].text;
     ExpectNoSuccess();
+    // No media naming the template's driver is left behind.
+    EXPECT_EQ(ListTree(target.path()), Texts{}) << usb;
   }
 }
 
@@ -244,7 +247,7 @@ TEST_F(BootMediaBuildTest, NoCardForTheSelectedRowIsAFailureNotASuccess) {
     ASSERT_EQ(view.boxes.size(), 1u) << row;
     EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
     ExpectNoSuccess();
-    EXPECT_EQ(ReadTestFile(target / "NET\\SYSTEM.INI"), ReadTestFile(program + "\\BootDisk\\NET\\SYSTEM.INI"));
+    EXPECT_FALSE(Exists(target / "NET")) << row;
   }
 }
 
@@ -253,7 +256,7 @@ TEST_F(BootMediaBuildTest, AUsbTemplateWithoutNetFolderFailsWithoutSuccess) {
   Build(true, 0, target.path());
   ASSERT_EQ(view.boxes.size(), 1u);
   ExpectNoSuccess();
-  EXPECT_EQ(ReadTestFile(target / "BootDisk\\AUTOEXEC.BAT"), ReadTestFile(program + "\\BootDisk\\AUTOEXEC.BAT"));
+  EXPECT_FALSE(Exists(target / "BootDisk"));
 }
 
 TEST_F(BootMediaBuildTest, TheTargetPathIsUsedExactlyAsTyped) {
@@ -271,6 +274,97 @@ TEST_F(BootMediaBuildTest, TheTargetPathIsUsedExactlyAsTyped) {
   Build(true, 0, target / "100%s%n");
   ExpectSuccess("U盘目录创建成功！");
   ExpectNetFolderFor(target / "100%s%n\\BootDisk\\NET", list.FindByRow(0)->driverPath);
+}
+
+// --- Links and read-only media -----------------------------------------------
+
+TEST_F(BootMediaBuildTest, AnOldBuildFolderThatIsALinkIsNeverEmptiedThrough) {
+  const std::string user = temp / "user";
+  WriteTestFile(user + "\\DOCS\\REPORT.TXT", "the user's");
+  WriteTestFile(user + "\\SYSTEM.INI", "the user's ini");
+  const Texts userBefore = ListTree(user);
+  const std::vector<std::string> templateBefore = TemplateState();
+  const bool linksRemovable = ProbeLinkRemoval(temp / "probe").folderLinks;
+  const struct {
+    bool usb;
+    const char* link;  // below the target
+    std::string leadsTo;
+  } cases[] = {
+      {false, "NET", user},
+      {true, "BootDisk", user},
+      {false, "NET\\SUB", user},
+      {true, "BootDisk\\NET", user},
+      // Into the template, where the copy would meet its own files.
+      {true, "BootDisk\\TOOLS", program + "\\BootDisk\\TOOLS"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    const std::string link = target / c.link;
+    MakeTestFolders(cp936::FolderOf(link));
+    if (!MakeFolderLink(c.leadsTo, link)) GTEST_SKIP() << "links cannot be made here";
+    Build(c.usb, 0, target.path());
+    EXPECT_EQ(TemplateState(), templateBefore);
+    EXPECT_EQ(ListTree(user), userBefore);
+    EXPECT_EQ(ReadTestFile(user + "\\DOCS\\REPORT.TXT"), "the user's");
+    EXPECT_EQ(ReadTestFile(user + "\\SYSTEM.INI"), "the user's ini");
+    if (linksRemovable) {
+      ExpectSuccess(c.usb ? "U盘目录创建成功！" : "NET目录创建成功！");
+      EXPECT_FALSE(port::IsLink(link));
+      ExpectNetFolderFor(c.usb ? target / "BootDisk\\NET" : target / "NET", list.FindByRow(0)->driverPath);
+    } else {
+      // Where the link cannot be removed as a link, the build says so and
+      // writes nothing through it; one left inside the build folder stays
+      // there, like a file another program holds open.
+      if (cp936::FolderOf(c.link) == c.link || c.leadsTo != user) ExpectNoSuccess();
+      ASSERT_FALSE(view.boxes.empty());
+      EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    }
+    RemoveTestTree(target.path() + "\\NET");
+    RemoveTestTree(target.path() + "\\BootDisk");
+  }
+}
+
+TEST_F(BootMediaBuildTest, ATemplateLinkIntoTheTemplateOrTheLibraryFailsTheBuildAndLeavesNoMedia) {
+  const struct {
+    bool usb;
+    const char* link;  // below the template
+    std::string leadsTo;
+  } cases[] = {
+      {false, "NET\\LOOP", program + "\\BootDisk"},
+      {true, "TOOLS\\DRIVERS", library},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    const std::string link = program + "\\BootDisk\\" + c.link;
+    if (!MakeFolderLink(c.leadsTo, link)) GTEST_SKIP() << "links cannot be made here";
+    const std::vector<std::string> before = TemplateState();
+    const Texts libraryBefore = ListTree(library);
+    Build(c.usb, 0, target.path());
+    ExpectNoSuccess();
+    ASSERT_FALSE(view.boxes.empty());
+    EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(TemplateState(), before);
+    EXPECT_EQ(ListTree(library), libraryBefore);
+    EXPECT_EQ(ListTree(target.path()), Texts{});
+    RemoveLink(link);
+  }
+}
+
+TEST_F(BootMediaBuildTest, ADriverFileTheTemplateBringsReadOnlyIsReplacedByTheCardsDriver) {
+  const std::string driverPath = list.FindByRow(1)->driverPath;
+  const std::string inTemplate = program + "\\BootDisk\\NET\\" + cp936::FileNameOf(driverPath);
+  WriteTestFile(inTemplate, "the template's own copy");
+  ASSERT_TRUE(port::SetAttributes(inTemplate, port::kAttrReadOnly));
+  const std::vector<std::string> before = TemplateState();
+  for (bool usb : {false, true}) {
+    Build(usb, 1, target.path());
+    ExpectSuccess(usb ? "U盘目录创建成功！" : "NET目录创建成功！");
+    const std::string net = usb ? target / "BootDisk\\NET" : target / "NET";
+    EXPECT_EQ(ReadTestFile(net + "\\" + cp936::FileNameOf(driverPath)), ReadTestFile(driverPath));
+    EXPECT_NE(ReadTestFile(net + "\\SYSTEM.INI").find("\r\nnetcard=" + cp936::FileNameOf(driverPath) + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(TemplateState(), before);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "core/card_command_fixture.h"
 #include "library/card_menu.h"
 #include "port/file_system.h"
+#include "support/make_link.h"
 
 namespace {
 
@@ -188,6 +189,55 @@ TEST_F(DeleteCardTest, WithoutRowsSelectionOrEntryNothingChanges) {
   DeleteCard(view, &list, program);
   EXPECT_TRUE(view.boxes.empty());
   EXPECT_TRUE(Now() == ghost);
+}
+
+// --- Card folders shared by several cards ---------------------------------------------
+
+TEST_F(DeleteCardTest, AFolderHoldingAnotherCardsDriverLosesOnlyThisCardsFiles) {
+  // Two drivers in one folder are two rows of the same name.
+  const std::string a = LayOutCard("DUAL", "A.DOS");
+  const std::string b = LayOutCard("DUAL", "B.DOS");
+  WriteTestFile(library + "\\DUAL\\README.TXT", "r");
+  for (int deleted : {0, 1}) {
+    SCOPED_TRACE(deleted);
+    list.Clear();
+    view.rows.clear();
+    LayOutCard("DUAL", "A.DOS");
+    LayOutCard("DUAL", "B.DOS");
+    Show(a);
+    Show(b);
+    Delete(deleted);
+    const std::string kept = deleted == 0 ? b : a;
+    const std::string keptName = cp936::FileNameOf(kept);
+    EXPECT_EQ(ListTree(library + "\\DUAL"),
+              (Strings{keptName, cp936::BaseNameOf(kept) + ".INI", "README.TXT"}));
+    EXPECT_EQ(view.rows, Strings{"DUAL"});
+    ExpectRowsPaired();
+    EXPECT_EQ(list.FindByRow(0)->driverPath, kept);
+    EXPECT_TRUE(view.boxes.empty());
+  }
+  // The last card of the folder takes the folder with it.
+  Delete(0);
+  EXPECT_FALSE(Exists(library + "\\DUAL"));
+  EXPECT_TRUE(view.rows.empty());
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(DeleteCardTest, RowsWhoseDriverWentWithTheDeletedCardLeaveToo) {
+  // ALIAS is a link to E100's folder: both rows name one driver file.
+  const std::string e100 = LayOutCard("E100", "E100B.DOS");
+  const std::string rtl = LayOutCard("RTL", "RTL.DOS");
+  if (!MakeFolderLink(library + "\\E100", library + "\\ALIAS")) GTEST_SKIP() << "links cannot be made here";
+  Show(e100);
+  Show(library + "\\ALIAS\\E100B.DOS");
+  Show(rtl);
+  Delete(0);
+  EXPECT_FALSE(Exists(library + "\\E100"));
+  EXPECT_EQ(view.rows, Strings{"RTL"});
+  ExpectRowsPaired();
+  EXPECT_EQ(list.FindByRow(0)->driverPath, rtl);
+  EXPECT_EQ(view.selected, -1);
+  RemoveLink(library + "\\ALIAS");
 }
 
 TEST(CardMenu, ItemsAreEnabledOnlyWhileARowIsSelected) {

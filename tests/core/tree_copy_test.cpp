@@ -7,6 +7,7 @@
 
 #include "port/file_system.h"
 #include "support/fake_main_view.h"
+#include "support/make_link.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 
@@ -279,6 +280,144 @@ TEST_F(TreeCopyTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
   AbortCopy(source + "\\", view);
   EXPECT_EQ(AppMessages(), (Texts{"文件拷贝失败！", "文件拷贝失败！"}));
   EXPECT_EQ(ListTree(temp.path()), Texts{"TEMP.INI.keep"});
+}
+
+// --- Links in the trees -----------------------------------------------------------
+
+TEST_F(TreeCopyTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
+  const std::string outside = temp / "outside";
+  WriteTestFile(outside + "\\KEEP.TXT", "the user's");
+  WriteTestFile(outside + "\\SUB\\DEEP.TXT", "deep");
+  const Texts outsideBefore = ListTree(outside);
+  const LinkRemoval removal = ProbeLinkRemoval(temp / "probe");
+  const struct {
+    const char* link;     // below the tree
+    bool toFolder;
+    const char* removed;  // what DeleteTree is given, below the tree
+  } cases[] = {
+      {"L", true, "L"},              // the link named itself
+      {"L", true, "L\\"},            // named as a folder: the link goes, never its content
+      {"A\\L", true, "A"},           // inside a folder removed whole
+      {"A\\L", true, ""},            // inside the folder being emptied
+      {"A\\F.TXT", false, "A\\F.TXT"},
+      {"A\\F.TXT", false, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string tree = temp / "tree";
+    const std::string link = tree + "\\" + c.link;
+    MakeTestFolders(cp936::FolderOf(link));
+    const bool made = c.toFolder ? MakeFolderLink(outside, link) : MakeFileLink(outside + "\\KEEP.TXT", link);
+    if (!made) GTEST_SKIP() << "links cannot be made here";
+    view.boxes.clear();
+    const bool removed = DeleteTree(tree + "\\" + c.removed, view);
+    SCOPED_TRACE(std::string(c.link) + " removed as " + c.removed);
+    EXPECT_EQ(ListTree(outside), outsideBefore);
+    EXPECT_EQ(ReadTestFile(outside + "\\KEEP.TXT"), "the user's");
+    if (c.toFolder ? removal.folderLinks : removal.fileLinks) {
+      EXPECT_TRUE(removed);
+      EXPECT_FALSE(Exists(link) || port::IsLink(link));
+      EXPECT_EQ(AppMessages(), Texts{});
+    } else {
+      EXPECT_FALSE(removed);
+      ASSERT_FALSE(view.boxes.empty());
+      EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    }
+    RemoveTestTree(tree);
+  }
+}
+
+TEST_F(TreeCopyTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
+  const std::string empty = temp / "empty";
+  MakeTestFolders(empty);
+  MakeTestFolders(temp / "tree");
+  for (const char* removed : {"L", "L\\", ""}) {
+    SCOPED_TRACE(removed);
+    if (!MakeFolderLink(empty, temp / "tree\\L")) GTEST_SKIP() << "links cannot be made here";
+    DeleteTree(temp / "tree\\" + removed, view);
+    EXPECT_TRUE(IsFolder(empty));
+    RemoveTestTree(temp / "tree");
+    MakeTestFolders(temp / "tree");
+  }
+}
+
+TEST_F(TreeCopyTest, NothingIsWrittenThroughALinkInTheTarget) {
+  WriteSourceTree();
+  const std::string outside = temp / "outside";
+  WriteTestFile(outside + "\\SYSTEM.INI", "the user's");
+  const auto sourceBefore = Snapshot(source);
+  const struct {
+    const char* link;  // in the target, named like a source entry
+    std::string leadsTo;
+    bool toFolder;
+  } cases[] = {
+      {"NET", source + "\\NET", true},  // into the source: the clean-up would remove source files
+      {"NET", outside, true},
+      {"NET\\SYSTEM.INI", source + "\\NET\\SYSTEM.INI", false},
+      {"AUTOEXEC.BAT", outside + "\\SYSTEM.INI", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link + std::string(" -> ") + c.leadsTo);
+    const std::string link = target + "\\" + c.link;
+    MakeTestFolders(cp936::FolderOf(link));
+    if (!(c.toFolder ? MakeFolderLink(c.leadsTo, link) : MakeFileLink(c.leadsTo, link))) {
+      GTEST_SKIP() << "links cannot be made here";
+    }
+    const Texts outsideBefore = ListTree(outside);
+    view.boxes.clear();
+    EXPECT_FALSE(CopyTree(source + "\\", target + "\\", view));
+    ASSERT_EQ(AppMessages().size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(Snapshot(source), sourceBefore);
+    EXPECT_EQ(ListTree(outside), outsideBefore);
+    EXPECT_EQ(ReadTestFile(outside + "\\SYSTEM.INI"), "the user's");
+    EXPECT_TRUE(port::IsLink(link));
+    RemoveTestTree(target);
+  }
+}
+
+TEST_F(TreeCopyTest, ASourceLinkIntoTheCopyIsNotFollowedAndTheCopyFails) {
+  WriteSourceTree();
+  const std::string library = temp / "library";
+  WriteTestFile(library + "\\E100\\E100B.DOS", "driver");
+  MakeTestFolders(target);
+  const struct {
+    const char* link;  // in the source
+    std::string leadsTo;
+  } cases[] = {
+      {"TOTARGET", target},
+      {"NET\\TOLIBRARY", library},
+      {"NET\\INTOLIBRARY", library + "\\E100"},
+      {"NET\\SUB\\UP", source},
+      {"SIBLING", source + "\\OUTER"},
+      {"PARENT", temp.path()},  // holds the target and the source
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link + std::string(" -> ") + c.leadsTo);
+    const std::string link = source + "\\" + c.link;
+    if (!MakeFolderLink(c.leadsTo, link)) GTEST_SKIP() << "links cannot be made here";
+    const Texts libraryBefore = ListTree(library);
+    view.boxes.clear();
+    EXPECT_FALSE(CopyTree(source + "\\", target + "\\", view, {library}));
+    ASSERT_EQ(AppMessages().size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find(link), std::string::npos) << view.boxes[0].text;
+    EXPECT_FALSE(Exists(target + "\\" + c.link));
+    for (const std::string& name : ListTree(target)) EXPECT_LT(name.size(), 40u) << name;
+    EXPECT_EQ(ListTree(library), libraryBefore);
+    RemoveLink(link);
+    RemoveTestTree(target);
+    MakeTestFolders(target);
+  }
+}
+
+TEST_F(TreeCopyTest, ASourceLinkToAFolderElsewhereIsCopiedThrough) {
+  WriteSourceTree();
+  WriteTestFile(temp / "tools\\CLONE.EXE", "clone");
+  if (!MakeFolderLink(temp / "tools", source + "\\TOOLS")) GTEST_SKIP() << "links cannot be made here";
+  MakeTestFolders(target);
+  EXPECT_TRUE(CopyTree(source + "\\", target + "\\", view));
+  EXPECT_EQ(AppMessages(), Texts{});
+  EXPECT_EQ(ReadTestFile(target + "\\TOOLS\\CLONE.EXE"), "clone");
+  EXPECT_FALSE(port::IsLink(target + "\\TOOLS"));
 }
 
 }  // namespace

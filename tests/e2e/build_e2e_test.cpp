@@ -103,6 +103,20 @@ TEST_F(BuildTest, AMissingTargetFailsWithoutSuccess) {
   EXPECT_FALSE(Exists(target / "missing"));
 }
 
+TEST_F(BuildTest, AFailedDriverCopyLeavesNoBuildFolder) {
+  Select("RTL8139");
+  RemoveTestTree(folder.library() + "\\RTL8139\\RTL8139.DOS");  // gone after the list was filled
+  for (int button : {IDC_CREATE_NET_DIR, IDC_CREATE_USB_DISK}) {
+    StartBuild(button, target.path());
+    MessageBoxSeen box = app->AcceptMessageBox();
+    EXPECT_NE(box.text.find("RTL8139.DOS"), std::string::npos) << box.text;
+    EXPECT_EQ(box.text.find("成功"), std::string::npos) << box.text;
+    EXPECT_EQ(box.icon, MessageBoxSeen::kExclamation);
+    ASSERT_TRUE(app->WaitUntilIdle());
+    EXPECT_EQ(ListTree(target.path()), std::vector<std::string>{}) << button;
+  }
+}
+
 TEST_F(BuildTest, ATargetThatWouldDestroyTheTemplateIsRefused) {
   const std::vector<std::string> templateBefore = ListTree(folder.bootDisk());
   Select("E100");

@@ -95,3 +95,35 @@ TEST_F(DeleteRenameTest, AFailedRenameIsReportedAndKeepsTheOldName) {
 }
 
 }  // namespace
+
+namespace {
+
+// A card folder holding two drivers: two rows of the same name.
+class SharedCardFolderTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    WriteTestFile(folder.library() + "\\DUAL\\DUALA.DOS", "first driver of the folder");
+    WriteTestFile(folder.library() + "\\DUAL\\DUALA.INI", "[DUALA]\r\nDriverName=DUALA$\r\n");
+    WriteTestFile(folder.library() + "\\DUAL\\DUALB.DOS", "second driver of the folder");
+    WriteTestFile(folder.library() + "\\DUAL\\DUALB.INI", "[DUALB]\r\nDriverName=DUALB$\r\n");
+    LibraryTest::SetUp();
+  }
+};
+
+TEST_F(SharedCardFolderTest, DeletingOneCardOfAFolderKeepsTheOtherCardsDriverAndRow) {
+  Select("DUAL");
+  const std::string deleted = RunningApp::Text(app->Control(IDC_DRIVER_NAME));
+  ASSERT_TRUE(deleted == "DUALA.DOS" || deleted == "DUALB.DOS") << deleted;
+  const std::string kept = deleted == "DUALA.DOS" ? "DUALB.DOS" : "DUALA.DOS";
+  RunningApp::PostCommand(app->main(), ID_MENU_DELETE_NIC);
+  ASSERT_TRUE(app->WaitUntilIdle());
+
+  const std::string keptIni = kept.substr(0, 5) + ".INI";
+  EXPECT_EQ(ListTree(folder.library() + "\\DUAL"), (std::vector<std::string>{kept, keptIni}));
+  EXPECT_EQ(Rows().size(), 4u);  // E100, RTL8139, DOS and the other DUAL
+  Select("DUAL");
+  EXPECT_EQ(RunningApp::Text(app->Control(IDC_DRIVER_NAME)), kept);
+  ExpectRowsPairedWithCards();
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "port/file_system.h"
+#include "support/make_link.h"
 #include "text/cp936_path.h"
 
 namespace {
@@ -79,13 +80,23 @@ std::vector<std::string> ListTree(const std::string& folder) {
 }
 
 void RemoveTestTree(const std::string& path) {
+  if (port::IsLink(path)) {
+    RemoveLink(path);
+    return;
+  }
   const std::uint32_t attributes = port::GetAttributes(path);
   if (attributes == port::kInvalidAttributes) return;
   if ((attributes & port::kAttrDirectory) && !(attributes & port::kAttrReparsePoint)) {
     std::vector<port::FoundEntry> entries;
     if (port::FindFiles(path + "\\*.*", &entries)) {
       for (const port::FoundEntry& entry : entries) {
-        if (!entry.IsDots()) RemoveTestTree(entry.path);
+        if (entry.IsDots()) continue;
+        // Listed but without attributes: a link whose target is gone.
+        if (port::GetAttributes(entry.path) == port::kInvalidAttributes) {
+          RemoveLink(entry.path);
+        } else {
+          RemoveTestTree(entry.path);
+        }
       }
     }
     port::RemoveFolder(path);
