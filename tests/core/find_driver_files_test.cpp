@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
-#include <system_error>
 #include <utility>
 
+#include "support/make_link.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 #include "text/white_space.h"
@@ -493,20 +492,6 @@ TEST(FindDriverFilesReference, SameRowsInTheSameOrderOnRandomTreesOnDisk) {
 }
 
 // --- Directory links -----------------------------------------------------------
-
-std::filesystem::path NativePath(const std::string& path) {
-  std::filesystem::path native(cp936::ReplaceSeparators(path, '\\', '/'));
-  native.make_preferred();
-  return native;
-}
-
-// Makes `link` a symbolic link to the folder `target`; false where the
-// system (or the user's rights) do not allow it.
-bool MakeFolderLink(const std::string& target, const std::string& link) {
-  std::error_code error;
-  std::filesystem::create_directory_symlink(NativePath(target), NativePath(link), error);
-  return !error && IsFolder(link);
-}
 
 TEST(FindDriverFilesLinks, LinksBackIntoTheTreeAreNotFollowed) {
   TempFolder temp;
