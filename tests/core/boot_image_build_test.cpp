@@ -16,27 +16,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class BootImageBuildTest : public CardCommandTest {
+class BootImageBuildTest : public SampleProgramTest {
  protected:
-  void SetUp() override {
-    sample = SampleFolder();
-    ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
-    LayOutProgramFolder(program);
-  }
-
-  // The sample template and library in `folder`, a template image whose
-  // NET holds the template folder's NET files, and a row for three cards.
-  void LayOutProgramFolder(const std::string& folder) {
-    program = folder;
-    library = program + "\\driver";
+  // The sample program folder and a template image whose NET holds the
+  // template folder's NET files.
+  void LayOutProgramFolder(const std::string& folder) override {
+    SampleProgramTest::LayOutProgramFolder(folder);
     templateImage = program + "\\BootDisk.img";
-    CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
-    CopyTestTree(sample + "\\driver", library);
-    list.Clear();
-    view.rows.clear();
-    Show(library + "\\E100B\\E100B.DOS");
-    Show(library + "\\RTL8139\\RTL8139.DOS");
-    Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
     WriteTestFile(templateImage, MemoryFloppy(NetFiles(), {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}}));
   }
 
@@ -103,7 +89,6 @@ class BootImageBuildTest : public CardCommandTest {
   }
 
   TempFolder target;
-  std::string sample;
   std::string templateImage;
 };
 

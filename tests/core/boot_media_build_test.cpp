@@ -24,28 +24,8 @@ std::string WithLineReplaced(const std::string& text, const std::string& key, co
   return text.substr(0, start) + line + text.substr(end);
 }
 
-class BootMediaBuildTest : public CardCommandTest {
+class BootMediaBuildTest : public SampleProgramTest {
  protected:
-  void SetUp() override {
-    sample = SampleFolder();
-    ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
-    LayOutProgramFolder(program);
-  }
-
-  // The sample template and library in `folder`, with a row for each of
-  // three of its cards.
-  void LayOutProgramFolder(const std::string& folder) {
-    program = folder;
-    library = program + "\\driver";
-    CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
-    CopyTestTree(sample + "\\driver", library);
-    list.Clear();
-    view.rows.clear();
-    Show(library + "\\E100B\\E100B.DOS");
-    Show(library + "\\RTL8139\\RTL8139.DOS");
-    Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
-  }
-
   void Build(bool usb, int row, const std::string& targetPath) {
     view.selected = row;
     view.boxes.clear();
@@ -105,7 +85,6 @@ class BootMediaBuildTest : public CardCommandTest {
   }
 
   TempFolder target;
-  std::string sample;
 };
 
 TEST_F(BootMediaBuildTest, TheNetBuildLandsTheTemplateTheDriverAndTheRewrittenFiles) {

@@ -85,3 +85,29 @@ class CardCommandTest : public ::testing::Test {
     return state;
   }
 };
+
+// The sample template and library laid out as a program folder, with a row
+// for each of three of its cards, for the tests of the builds.
+class SampleProgramTest : public CardCommandTest {
+ protected:
+  void SetUp() override {
+    sample = SampleFolder();
+    ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
+    LayOutProgramFolder(program);
+  }
+
+  // Lays the sample out in `folder`, which becomes the program folder.
+  virtual void LayOutProgramFolder(const std::string& folder) {
+    program = folder;
+    library = program + "\\driver";
+    CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
+    CopyTestTree(sample + "\\driver", library);
+    list.Clear();
+    view.rows.clear();
+    Show(library + "\\E100B\\E100B.DOS");
+    Show(library + "\\RTL8139\\RTL8139.DOS");
+    Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
+  }
+
+  std::string sample;
+};
