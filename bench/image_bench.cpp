@@ -88,13 +88,7 @@ int main(int argc, char** argv) {
       }));
     };
     auto runReference = [&] { mcopy.push_back(Seconds([&] { return Run(mcopyLine); })); };
-    if (round % 2 == 0) {
-      runOurs();
-      runReference();
-    } else {
-      runReference();
-      runOurs();
-    }
+    RunRound(round, runOurs, runReference);
   }
   // Both give the same files.
   const bool same = Run("MTOOLS_SKIP_CHECK=1 mtype -i " + Quoted(base / "ours.img") + " ::NET/SYSTEM.INI > " +

@@ -106,15 +106,7 @@ int main(int argc, char** argv) {
     runFind();
     std::vector<double> search, find;
     for (int round = 0; round < rounds; ++round) {
-      // Alternating which goes first evens out what the one leaves to the
-      // other.
-      if (round % 2 == 0) {
-        search.push_back(Seconds(runSearch));
-        find.push_back(Seconds(runFind));
-      } else {
-        find.push_back(Seconds(runFind));
-        search.push_back(Seconds(runSearch));
-      }
+      RunRound(round, [&] { search.push_back(Seconds(runSearch)); }, [&] { find.push_back(Seconds(runFind)); });
     }
     if (rows == 0 || rows > static_cast<std::size_t>(drivers)) ok = false;
     const double ratio = Median(search) / Median(find);

@@ -22,3 +22,15 @@ inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
 }
+
+// Runs both sides of one round, the one first that went second in the round
+// before, so that neither always finds the caches warm.
+inline void RunRound(int round, const std::function<void()>& ours, const std::function<void()>& reference) {
+  if (round % 2 == 0) {
+    ours();
+    reference();
+  } else {
+    reference();
+    ours();
+  }
+}

@@ -112,13 +112,7 @@ int main(int argc, char** argv) {
       cp.push_back(Seconds([&] { return std::system(("cp -r " + Quoted(source.string()) + " " + Quoted(reference.string())).c_str()) == 0; }));
       rm.push_back(Seconds([&] { return std::system(("rm -rf " + Quoted(reference.string())).c_str()) == 0; }));
     };
-    if (round % 2 == 0) {
-      runOurs();
-      runReference();
-    } else {
-      runReference();
-      runOurs();
-    }
+    RunRound(round, runOurs, runReference);
   }
   std::filesystem::remove_all(base);
 
