@@ -228,6 +228,50 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
   ExpectRefused(target.path(), ShownBox::kMessage, "BootDisk.img");
 }
 
+// `bytes` (a MemoryFloppy) with NET's file `stored` (its 11-byte name, one
+// cluster long) made into an empty folder in the cluster the file had.
+std::string WithFileAsFolder(std::string bytes, const std::string& stored) {
+  const std::size_t net = kFloppyRoot + 14 * 512;  // cluster 2, NET's
+  for (std::size_t slot = net; slot < net + 512; slot += 32) {
+    if (bytes.compare(slot, 11, stored) != 0) continue;
+    const std::uint32_t cluster = Le16At(bytes, slot + 26);
+    bytes[slot + 11] = 0x10;
+    bytes.replace(slot + 28, 4, std::string(4, '\0'));
+    std::string dots(512, '\0');
+    dots.replace(0, 11, ".          ");
+    dots[11] = 0x10;
+    dots[26] = static_cast<char>(cluster & 0xFF);
+    dots[27] = static_cast<char>(cluster >> 8);
+    dots.replace(32, 11, "..         ");
+    dots[43] = 0x10;
+    dots[58] = 2;
+    bytes.replace(net + (cluster - 2) * 512, 512, dots);
+  }
+  return bytes;
+}
+
+TEST_F(BootImageBuildTest, AFolderWhereAFileGoesIsNamedAsSuchNotAsLackOfSpace) {
+  const struct {
+    const char* name;
+    const char* stored;
+  } cases[] = {{"E100B.DOS", "E100B   DOS"}, {"SYSTEM.INI", "SYSTEM  INI"}, {"PROTOCOL.INI", "PROTOCOLINI"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFiles files = NetFiles(c.name);
+    files.push_back({c.name, "x"});
+    const std::string bytes = WithFileAsFolder(MemoryFloppy(files), c.stored);
+    fat::Image image;
+    std::string problem;
+    ASSERT_TRUE(image.Open(bytes, &problem)) << problem;
+    ASSERT_EQ(image.Find(std::string("NET\\") + c.name), fat::Image::Entry::kFolder);
+    WriteTestFile(templateImage, bytes);
+    Build(0, target.path());
+    ExpectRefused(target.path(), ShownBox::kMessage, std::string("NET文件夹中的") + c.name + "是文件夹");
+    EXPECT_EQ(view.boxes[0].text.find("空间"), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(ReadTestFile(templateImage), bytes);
+  }
+}
+
 TEST_F(BootImageBuildTest, ATargetPathLongerThan260BytesGetsAWholeImage) {
   std::string deep = target.path();
   while (deep.size() < 300) deep += "\\a folder name of some length";
