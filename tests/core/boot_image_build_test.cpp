@@ -308,6 +308,16 @@ TEST_F(BootImageBuildTest, AnImageThatCannotBeReplacedKeepsItsContent) {
   ExpectNetLikeFolderBuild(target / "BootDisk.img", 0);
 }
 
+TEST_F(BootImageBuildTest, AFolderNamedBootDiskImgInTheTargetIsKeptWithItsContent) {
+  WriteTestFile(target / "BootDisk.img\\KEEP.TXT", "the user's");
+  Build(0, target.path());
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+  EXPECT_NE(view.boxes[0].text.find("BootDisk.img"), std::string::npos) << view.boxes[0].text;
+  EXPECT_EQ(ListTree(target.path()), (Texts{"BootDisk.img\\", "BootDisk.img\\KEEP.TXT"}));
+  EXPECT_EQ(ReadTestFile(target / "BootDisk.img\\KEEP.TXT"), "the user's");
+}
+
 TEST_F(BootImageBuildTest, ATemplateHeldOpenElsewhereIsReportedAndKept) {
   const std::string before = ReadTestFile(templateImage);
   {
