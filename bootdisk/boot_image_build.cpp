@@ -78,7 +78,7 @@ bool BuildImage(port::MainView& view, const std::string& templateImage, const Ni
     return false;
   }
   if (size > fat::Image::kMaxImageBytes) {
-    view.ShowMessage("启动镜像模板" + templateImage + "有" + std::to_string(size / (1024 * 1024)) +
+    view.ShowMessage("启动镜像模板" + templateImage + "有" + std::to_string((size + 1024 * 1024 - 1) / (1024 * 1024)) +
                          "MB，不是软盘或32MB以内的小硬盘镜像，启动镜像没有创建！",
                      kRefusalCaption);
     return false;

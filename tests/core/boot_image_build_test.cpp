@@ -191,6 +191,8 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
       {"not a disk image", "[network drivers]\r\nnetcard=\r\n", 0, target.path(), ShownBox::kMessage, "FAT12/FAT16"},
       {"a file far bigger than a floppy", good + std::string(fat::Image::kMaxImageBytes, '\0'), 0, target.path(),
        ShownBox::kMessage, "32MB"},
+      {"a file just over the largest taken (its size rounded up)", std::string(fat::Image::kMaxImageBytes + 1, '\0'),
+       0, target.path(), ShownBox::kMessage, "有33MB"},
       {"a FAT too small for its volume", good.substr(0, 22) + "\x01" + good.substr(23), 0, target.path(),
        ShownBox::kMessage, "FAT"},
       {"a truncated image", good.substr(0, good.size() / 2), 0, target.path(), ShownBox::kMessage, "短"},
