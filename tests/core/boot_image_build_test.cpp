@@ -423,6 +423,8 @@ TEST_F(BootImageToolTest, ImagesMadeByTheFatToolsComeOutSoundAndAlikeOutsideTheC
       {"2.88 MB floppy", "-F 12 -n BOOTNET -f 2", 2880},
       {"16 MB FAT16 superfloppy", "-F 16 -n BOOTNET", 16384},
       {"32 MB FAT16 superfloppy, one FAT", "-F 16 -f 1 -s 4", 32767},
+      {"1 KB sectors, 8 reserved, 64 root entries", "-F 12 -S 1024 -R 8 -r 64", 1440},
+      {"4 KB sectors, 32 KB FAT12 clusters, one FAT", "-F 12 -S 4096 -s 8 -f 1 -r 128", 32768},
   };
   for (const auto& image : images) {
     SCOPED_TRACE(image.what);
