@@ -78,7 +78,7 @@ bool BuildImage(port::MainView& view, const std::string& templateImage, const Ni
     return false;
   }
   if (size > fat::Image::kMaxImageBytes) {
-    view.ShowMessage("启动镜像模板" + templateImage + "有" + std::to_string(size / (1024 * 1024)) +
+    view.ShowMessage("启动镜像模板" + templateImage + "有" + std::to_string((size + 1024 * 1024 - 1) / (1024 * 1024)) +
                          "MB，不是软盘或32MB以内的小硬盘镜像，启动镜像没有创建！",
                      kRefusalCaption);
     return false;
@@ -113,6 +113,13 @@ bool BuildImage(port::MainView& view, const std::string& templateImage, const Ni
 std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName, const std::string& driver,
                            fat::DosStamp stamp) {
   if (image->Find("NET") != fat::Image::Entry::kFolder) return "中没有NET文件夹，启动镜像没有创建！";
+  // A folder where a file is to be written is no lack of space: said as it is.
+  for (const std::string& name : {driverFileName, std::string(BootConfigFileName(BootConfigFile::kSystemIni)),
+                                  std::string(BootConfigFileName(BootConfigFile::kProtocolIni))}) {
+    if (image->Find("NET\\" + name) == fat::Image::Entry::kFolder) {
+      return "的NET文件夹中的" + name + "是文件夹，不是文件，启动镜像没有创建！";
+    }
+  }
 
   // The driver first, then the two files, as a folder build writes them.
   struct Write {

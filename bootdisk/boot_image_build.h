@@ -41,6 +41,7 @@ void CreateBootImage(port::MainView& view, const NicList& nicList, const std::st
 // without its key is left as it is, entry and all); the entries written get
 // `stamp`. "" when done; otherwise the end of a sentence that starts with
 // the template image's path, telling why not (no NET, no SYSTEM.INI or
-// PROTOCOL.INI, no device name, no space), and the image must be dropped.
+// PROTOCOL.INI, a folder in NET named as one of the three files, no device
+// name, no space), and the image must be dropped.
 std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName, const std::string& driver,
                            fat::DosStamp stamp);

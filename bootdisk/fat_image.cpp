@@ -199,8 +199,11 @@ bool Image::ReadGeometry(std::size_t base, Geometry* g, std::string* problem) co
     *problem = "引导扇区中的保留扇区数为0";
   } else if (g->fatCount != 1 && g->fatCount != 2) {
     *problem = "引导扇区中的FAT份数（" + Num(g->fatCount) + "）不是1或2";
-  } else if (g->rootEntries == 0 || g->rootEntries * kEntryBytes % bps != 0) {
-    *problem = "引导扇区中的根目录项数（" + Num(g->rootEntries) + "）不可能";
+  } else if (g->rootEntries == 0) {
+    *problem = "引导扇区中的根目录项数为0";
+  } else if (g->rootEntries * kEntryBytes % bps != 0) {
+    *problem = "引导扇区中的根目录项数（" + Num(g->rootEntries) + "项，每项32字节）占不满整数个扇区（每扇区" +
+               Num(bps) + "字节）";
   } else if (media != 0xF0 && media < 0xF8) {
     *problem = "引导扇区中的介质描述符不可能";
   } else if (g->fatSectors == 0) {

@@ -176,6 +176,8 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
       {"not a disk image", "[network drivers]\r\nnetcard=\r\n", 0, target.path(), ShownBox::kMessage, "FAT12/FAT16"},
       {"a file far bigger than a floppy", good + std::string(fat::Image::kMaxImageBytes, '\0'), 0, target.path(),
        ShownBox::kMessage, "32MB"},
+      {"a file just over the largest taken (its size rounded up)", std::string(fat::Image::kMaxImageBytes + 1, '\0'),
+       0, target.path(), ShownBox::kMessage, "有33MB"},
       {"a FAT too small for its volume", good.substr(0, 22) + "\x01" + good.substr(23), 0, target.path(),
        ShownBox::kMessage, "FAT"},
       {"a truncated image", good.substr(0, good.size() / 2), 0, target.path(), ShownBox::kMessage, "短"},
@@ -213,6 +215,50 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
   ExpectRefused(target.path(), ShownBox::kMessage, "BootDisk.img");
 }
 
+// `bytes` (a MemoryFloppy) with NET's file `stored` (its 11-byte name, one
+// cluster long) made into an empty folder in the cluster the file had.
+std::string WithFileAsFolder(std::string bytes, const std::string& stored) {
+  const std::size_t net = kFloppyRoot + 14 * 512;  // cluster 2, NET's
+  for (std::size_t slot = net; slot < net + 512; slot += 32) {
+    if (bytes.compare(slot, 11, stored) != 0) continue;
+    const std::uint32_t cluster = Le16At(bytes, slot + 26);
+    bytes[slot + 11] = 0x10;
+    bytes.replace(slot + 28, 4, std::string(4, '\0'));
+    std::string dots(512, '\0');
+    dots.replace(0, 11, ".          ");
+    dots[11] = 0x10;
+    dots[26] = static_cast<char>(cluster & 0xFF);
+    dots[27] = static_cast<char>(cluster >> 8);
+    dots.replace(32, 11, "..         ");
+    dots[43] = 0x10;
+    dots[58] = 2;
+    bytes.replace(net + (cluster - 2) * 512, 512, dots);
+  }
+  return bytes;
+}
+
+TEST_F(BootImageBuildTest, AFolderWhereAFileGoesIsNamedAsSuchNotAsLackOfSpace) {
+  const struct {
+    const char* name;
+    const char* stored;
+  } cases[] = {{"E100B.DOS", "E100B   DOS"}, {"SYSTEM.INI", "SYSTEM  INI"}, {"PROTOCOL.INI", "PROTOCOLINI"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestFiles files = NetFiles(c.name);
+    files.push_back({c.name, "x"});
+    const std::string bytes = WithFileAsFolder(MemoryFloppy(files), c.stored);
+    fat::Image image;
+    std::string problem;
+    ASSERT_TRUE(image.Open(bytes, &problem)) << problem;
+    ASSERT_EQ(image.Find(std::string("NET\\") + c.name), fat::Image::Entry::kFolder);
+    WriteTestFile(templateImage, bytes);
+    Build(0, target.path());
+    ExpectRefused(target.path(), ShownBox::kMessage, std::string("NET文件夹中的") + c.name + "是文件夹");
+    EXPECT_EQ(view.boxes[0].text.find("空间"), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(ReadTestFile(templateImage), bytes);
+  }
+}
+
 TEST_F(BootImageBuildTest, ATargetPathLongerThan260BytesGetsAWholeImage) {
   std::string deep = target.path();
   while (deep.size() < 300) deep += "\\a folder name of some length";
@@ -247,6 +293,16 @@ TEST_F(BootImageBuildTest, AnImageThatCannotBeReplacedKeepsItsContent) {
   Build(0, target.path());  // once free, it is replaced
   ExpectSuccess();
   ExpectNetLikeFolderBuild(target / "BootDisk.img", 0);
+}
+
+TEST_F(BootImageBuildTest, AFolderNamedBootDiskImgInTheTargetIsKeptWithItsContent) {
+  WriteTestFile(target / "BootDisk.img\\KEEP.TXT", "the user's");
+  Build(0, target.path());
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+  EXPECT_NE(view.boxes[0].text.find("BootDisk.img"), std::string::npos) << view.boxes[0].text;
+  EXPECT_EQ(ListTree(target.path()), (Texts{"BootDisk.img\\", "BootDisk.img\\KEEP.TXT"}));
+  EXPECT_EQ(ReadTestFile(target / "BootDisk.img\\KEEP.TXT"), "the user's");
 }
 
 TEST_F(BootImageBuildTest, ATemplateHeldOpenElsewhereIsReportedAndKept) {
@@ -352,6 +408,8 @@ TEST_F(BootImageToolTest, ImagesMadeByTheFatToolsComeOutSoundAndAlikeOutsideTheC
       {"2.88 MB floppy", "-F 12 -n BOOTNET -f 2", 2880},
       {"16 MB FAT16 superfloppy", "-F 16 -n BOOTNET", 16384},
       {"32 MB FAT16 superfloppy, one FAT", "-F 16 -f 1 -s 4", 32767},
+      {"1 KB sectors, 8 reserved, 64 root entries", "-F 12 -S 1024 -R 8 -r 64", 1440},
+      {"4 KB sectors, 32 KB FAT12 clusters, one FAT", "-F 12 -S 4096 -s 8 -f 1 -r 128", 32768},
   };
   for (const auto& image : images) {
     SCOPED_TRACE(image.what);

@@ -209,6 +209,14 @@ TEST(FatImageTest, ImpossibleOrInconsistentBootSectorsAreRefused) {
   EXPECT_EQ(Refusal(good + std::string(4096, '\0')), "") << "bytes after the volume are kept";
 }
 
+TEST(FatImageTest, RootEntriesNotFillingWholeSectorsAreNamedSo) {
+  std::string bad = MemoryFloppy({{"SYSTEM.INI", "netcard=x\r\n"}});
+  bad.replace(17, 2, std::string("\xE1\0", 2));  // 225 entries: 7200 bytes, 14 sectors and 32 bytes
+  const std::string problem = Refusal(bad);
+  EXPECT_NE(problem.find("225"), std::string::npos) << problem;
+  EXPECT_NE(problem.find("整数个扇区"), std::string::npos) << problem;
+}
+
 TEST(FatImageTest, BrokenChainsAndEntriesAreRefused) {
   // NET: ".", "..", A.TXT (clusters 3-4), B.TXT (cluster 5).
   const std::string good = MemoryFloppy({{"A.TXT", std::string(600, 'a')}, {"B.TXT", "b"}});
