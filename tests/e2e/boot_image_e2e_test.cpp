@@ -57,10 +57,7 @@ TEST_F(BootImageTest, TheMenuItemWritesTheImageForTheCard) {
 
   PressKey(VK_UP);  // from no item, Up selects the last one: "创建启动镜像..."
   PressKey(VK_RETURN);
-  HWND dialog = app->WaitForDialog("创建路径");
-  ASSERT_NE(dialog, nullptr);
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), target.path());
-  RunningApp::Click(dialog, IDOK);
+  AnswerTargetDialog(*app, target.path());
   const MessageBoxSeen box = app->AcceptMessageBox();
   EXPECT_EQ(box.text, "启动镜像创建成功！");
   EXPECT_EQ(box.caption, "创建成功");
@@ -101,10 +98,7 @@ TEST_F(BootImageTest, TheProgramFolderAsTargetIsRefused) {
   const std::string templateBefore = ReadTestFile(folder / "BootDisk.img");
   Select("E100");
   RunningApp::PostCommand(app->main(), ID_MENU_CREATE_BOOT_IMAGE);
-  HWND dialog = app->WaitForDialog("创建路径");
-  ASSERT_NE(dialog, nullptr);
-  RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), folder.path());
-  RunningApp::Click(dialog, IDOK);
+  AnswerTargetDialog(*app, folder.path());
   const MessageBoxSeen box = app->AcceptMessageBox();
   EXPECT_EQ(box.caption, "创建错误");
   EXPECT_NE(box.text.find("BootDisk.img"), std::string::npos) << box.text;

@@ -72,6 +72,10 @@ HWND AddDriverThroughDialog(const RunningApp& app, const std::string& path, cons
 
 void StartBuild(const RunningApp& app, int button, const std::string& targetPath) {
   RunningApp::Click(app.main(), button);
+  AnswerTargetDialog(app, targetPath);
+}
+
+void AnswerTargetDialog(const RunningApp& app, const std::string& targetPath) {
   HWND dialog = app.WaitForDialog("创建路径");
   ASSERT_NE(dialog, nullptr);
   RunningApp::SetText(RunningApp::Control(dialog, IDC_TARGET_PATH), targetPath);

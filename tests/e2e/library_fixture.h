@@ -35,6 +35,8 @@ HWND AddDriverThroughDialog(const RunningApp& app, const std::string& path, cons
 
 // Presses a build button and answers the target dialog with `targetPath`.
 void StartBuild(const RunningApp& app, int button, const std::string& targetPath);
+// Waits for the target dialog, types `targetPath` and presses "确定".
+void AnswerTargetDialog(const RunningApp& app, const std::string& targetPath);
 
 // The bytes of `text` with its first line containing `key` replaced by
 // `line` (line breaks CR LF, every other byte kept).
