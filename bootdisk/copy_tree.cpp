@@ -12,11 +12,6 @@ namespace {
 using pathform::WithBackslash;
 using pathform::WithoutBackslash;
 
-bool IsFolder(const std::string& path) {
-  const std::uint32_t attributes = port::GetAttributes(path);
-  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
-}
-
 // With the source below the target, the copy writes into the source itself
 // when the source holds, below it, the path that leads from the target down
 // to the source (copying C:\A\B\ into C:\A\ while C:\A\B\B\ exists would put
@@ -26,13 +21,13 @@ bool CopyReachesItsSource(const std::string& sourceFull, const std::string& targ
   const std::string resolvedSource = WithoutBackslash(port::ResolvedPath(sourceFull));
   const std::string resolvedTarget = WithBackslash(WithoutBackslash(port::ResolvedPath(target)));
   if (resolvedSource.size() <= resolvedTarget.size()) return false;
-  return IsFolder(WithBackslash(sourceFull) + resolvedSource.substr(resolvedTarget.size()));
+  return port::IsFolder(WithBackslash(sourceFull) + resolvedSource.substr(resolvedTarget.size()));
 }
 
 // A file that could not be copied: its leftover in the target goes. A folder
 // of that name in the target is not a leftover of this copy and stays.
 void FailFileCopy(const std::string& targetPath, port::MessageBoxes& boxes) {
-  if (IsFolder(targetPath)) {
+  if (port::IsFolder(targetPath)) {
     boxes.ShowAppMessage("文件拷贝失败！");
   } else {
     AbortCopy(targetPath, boxes);

@@ -8,11 +8,6 @@ namespace {
 
 bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, port::MessageBoxes& boxes);
 
-bool LeadsToFolder(const std::string& link) {
-  const std::uint32_t attributes = port::GetAttributes(link);
-  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
-}
-
 // Removes every entry of the folder `folderWithBackslash`, stopping at the
 // first one that stays.
 bool EmptyFolder(const std::string& folderWithBackslash, port::MessageBoxes& boxes) {
@@ -63,7 +58,7 @@ bool DeleteTree(const std::string& path, port::MessageBoxes& boxes) {
     if (!port::IsLink(path)) return EmptyFolder(path, boxes);
     std::string link = path;
     while (cp936::EndsWithBackslash(link)) link.pop_back();
-    return RemoveEntry(link, LeadsToFolder(link), true, boxes);
+    return RemoveEntry(link, port::IsFolder(link), true, boxes);
   }
   const std::uint32_t attributes = port::GetAttributes(path);
   if (attributes == port::kInvalidAttributes) return true;

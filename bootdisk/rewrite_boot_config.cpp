@@ -4,7 +4,7 @@
 #include "bootdisk/clear_read_only.h"
 #include "bootdisk/tree_copy.h"
 #include "port/file_system.h"
-#include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const 
 }  // namespace
 
 bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, port::MessageBoxes& boxes) {
-  const std::string folder = cp936::EndsWithBackslash(netFolder) ? netFolder : netFolder + '\\';
+  const std::string folder = pathform::WithBackslash(netFolder);
   return RewriteConfigFile(folder, BootConfigFile::kSystemIni, driverFileName, boxes) &&
          RewriteConfigFile(folder, BootConfigFile::kProtocolIni, driverFileName, boxes);
 }

@@ -15,11 +15,6 @@ namespace {
 
 const char kCaption[] = "添加错误";
 
-bool IsFolder(const std::string& path) {
-  const std::uint32_t attributes = port::GetAttributes(path);
-  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
-}
-
 // The typed driver path in its full form, or "" with `refusal` set. Only an
 // absolute path is taken: one that names the same root once made full (a
 // drive root, a share, or the root of a POSIX file system), so that neither
@@ -140,7 +135,7 @@ void AddCard(port::MainView& view, NicList* nicList, const std::string& programF
     if (createdCardFolder) DeleteTree(cardFolderItself, view);
     if (createdLibrary) port::RemoveFolder(library);
   };
-  if (!IsFolder(cardFolder)) {
+  if (!port::IsFolder(cardFolder)) {
     view.ShowAppMessage("无法创建网卡文件夹" + cardFolderItself + "：" + createError);
     rollBack();
     return;

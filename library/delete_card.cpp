@@ -48,11 +48,6 @@ void DropCardsWithoutDriver(port::MainView& view, NicList* nicList) {
   if (dropped) RefillRows(view, *nicList, -1);
 }
 
-bool IsFolder(const std::string& path) {
-  const std::uint32_t attributes = port::GetAttributes(path);
-  return attributes != port::kInvalidAttributes && (attributes & port::kAttrDirectory) != 0;
-}
-
 }  // namespace
 
 void DeleteCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
@@ -88,7 +83,7 @@ void DeleteCard(port::MainView& view, NicList* nicList, const std::string& progr
   // A card folder holding no other card is the card's alone and goes whole
   // (named without its trailing backslash, the folder itself; a link goes
   // as a link).
-  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && IsFolder(folder)) DeleteTree(folder, view);
+  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, view);
   DeleteTree(driverPath, view);
   DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
 

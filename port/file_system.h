@@ -84,6 +84,12 @@ bool ReplaceEntry(const std::string& from, const std::string& to);
 // GetFileAttributesA; kInvalidAttributes when the entry does not exist.
 std::uint32_t GetAttributes(const std::string& path);
 
+// True when `path` names an existing folder (or a link to one).
+inline bool IsFolder(const std::string& path) {
+  const std::uint32_t attributes = GetAttributes(path);
+  return attributes != kInvalidAttributes && (attributes & kAttrDirectory) != 0;
+}
+
 // SetFileAttributesA. Only the read-only and hidden bits are kept by
 // implementations that cannot store the others.
 bool SetAttributes(const std::string& path, std::uint32_t attributes);
