@@ -398,8 +398,13 @@ std::string FullPath(const std::string& path) {
     }
     return pathform::WithoutBackslash(pathform::Normalised(pathform::JoinPath(start, written.substr(root))));
   }
-  if (!written.empty() && written[0] == '\\') return Windows(Normalise(Native(written)));
   const std::string current = CurrentFolder();
+  // "\..." starts at the root of the current folder's drive: a mapped
+  // drive's root while the current folder lies on one.
+  if (pathform::RootLength(written) == 1 && !DriveRootOf(current).empty()) {
+    return FullPath(current.substr(0, 2) + written);
+  }
+  if (!written.empty() && written[0] == '\\') return Windows(Normalise(Native(written)));
   if (current.empty()) return written;
   return FullPath(pathform::JoinPath(current, written));
 }

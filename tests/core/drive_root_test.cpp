@@ -109,6 +109,7 @@ TEST_F(DriveRootTest, BuildsOntoADriveRootHoweverItIsTyped) {
       {true, targetDrive.bare(), targetDrive / "BootDisk"},
       {true, targetDrive.root(), targetDrive / "BootDisk"},
       {false, targetDrive / "media", targetDrive / "media\\NET"},
+      {false, "\\", programDrive / "NET"},  // the root of the current folder's drive
       {false, programDrive.bare(), programDrive / "NET"},  // beside the program: harmless
       {false, programDrive.root(), programDrive / "NET"},
   };
@@ -125,7 +126,7 @@ TEST_F(DriveRootTest, BuildsOntoADriveRootHoweverItIsTyped) {
 
 TEST_F(DriveRootTest, ABuildOntoTheTemplateIsRefusedWithItsFullPath) {
   ASSERT_TRUE(port::SetCurrentFolder(package));
-  for (const std::string& target : {programDrive.bare(), programDrive.root()}) {
+  for (const std::string& target : {programDrive.bare(), programDrive.root(), std::string("\\")}) {
     Build(true, target);  // the build folder R:\BootDisk would be the template
     ASSERT_EQ(view.boxes.size(), 1u) << target;
     EXPECT_EQ(view.boxes[0].caption, "创建错误");
