@@ -35,7 +35,8 @@ int Relation(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-std::string ShownPath(const std::string& path) { return port::FullPath(Location(path)); }
+// A path typed in the long form is shown in its plain form.
+std::string ShownPath(const std::string& path) { return port::FullPath(Location(pathform::PlainFormOf(path))); }
 
 bool IsSameOrInside(const std::string& path, const std::string& folder) { return Relation(path, folder) != 0; }
 

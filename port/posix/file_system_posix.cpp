@@ -53,7 +53,9 @@ std::string Windows(const std::string& path) {
   return cp936::ReplaceSeparators(path, '/', '\\');
 }
 
-std::string Native(const std::string& path) {
+// The long form "\\?\X:\..." names what its plain form names here.
+std::string Native(const std::string& longOrPlain) {
+  const std::string path = pathform::PlainFormOf(longOrPlain);
   const std::string driveRoot = DriveRootOf(path);
   if (driveRoot.empty()) return cp936::ReplaceSeparators(path, '\\', '/');
   const std::string full = FullPath(path);  // "X:\..."
@@ -386,7 +388,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string FullPath(const std::string& path) {
-  const std::string written = cp936::ReplaceSeparators(path, '/', '\\');
+  const std::string written = cp936::ReplaceSeparators(pathform::PlainFormOf(path), '/', '\\');
   if (!DriveRootOf(written).empty()) {
     // "X:\..." starts at the drive's root; "X:" and "X:name" at the current
     // folder when it lies on X, else at the root, as on Windows.

@@ -126,7 +126,8 @@ TEST_F(DriveRootTest, BuildsOntoADriveRootHoweverItIsTyped) {
 
 TEST_F(DriveRootTest, ABuildOntoTheTemplateIsRefusedWithItsFullPath) {
   ASSERT_TRUE(port::SetCurrentFolder(package));
-  for (const std::string& target : {programDrive.bare(), programDrive.root(), std::string("\\")}) {
+  for (const std::string& target :
+       {programDrive.bare(), programDrive.root(), std::string("\\"), "\\\\?\\" + programDrive.root()}) {
     Build(true, target);  // the build folder R:\BootDisk would be the template
     ASSERT_EQ(view.boxes.size(), 1u) << target;
     EXPECT_EQ(view.boxes[0].caption, "创建错误");
