@@ -7,7 +7,6 @@
 // A file a build copied from a template on read-only media (a CD) comes
 // read-only; it is the build's own copy and must take the card's files.
 // Clears the read-only bit of `path`, keeping the hidden, system and archive
-// bits; does nothing when the file is missing or not read-only. The caller
-// makes sure `path` is no link, whose attributes are those of what it leads
-// to.
+// bits; does nothing when the file is missing or not read-only, or is a
+// link (whose attributes are those of what it leads to).
 void ClearReadOnly(const std::string& path);

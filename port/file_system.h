@@ -67,8 +67,9 @@ bool RemoveFile(const std::string& path);
 
 // CopyFileA with fail-if-exists FALSE: copies the content and the
 // attributes (a read-only source gives a read-only copy) and overwrites an
-// existing target, but fails when the target is read-only, hidden, locked or
-// a folder, or the source cannot be read.
+// existing target, but fails when the target is read-only, hidden, locked,
+// a folder or a link (nothing is written through a link), or the source
+// cannot be read.
 bool CopyOneFile(const std::string& from, const std::string& to);
 
 // MoveFileA (CFile::Rename): renames a file or folder; fails when `to`
@@ -102,8 +103,8 @@ bool ReadFile(const std::string& path, std::string* bytes);
 bool GetFileSize(const std::string& path, std::uint64_t* size);
 
 // Creates or truncates the file and writes `bytes` (CREATE_ALWAYS). False
-// when it cannot be created or written (read-only or locked file, missing
-// folder).
+// when it cannot be created or written (read-only or locked file, a link,
+// missing folder).
 bool WriteFile(const std::string& path, const std::string& bytes);
 
 // The absolute path, as GetFullPathNameA forms it (a relative path from the

@@ -240,6 +240,7 @@ bool CopyOneFile(const std::string& from, const std::string& to) {
   if (stat(source.c_str(), &sourceStat) != 0) return Fail(errno);
   if (S_ISDIR(sourceStat.st_mode) || IsLocked(sourceStat)) return Fail(EACCES);
   struct stat targetStat;
+  if (lstat(target.c_str(), &targetStat) == 0 && S_ISLNK(targetStat.st_mode)) return Fail(EACCES);
   if (stat(target.c_str(), &targetStat) == 0) {
     if (S_ISDIR(targetStat.st_mode) || IsReadOnly(targetStat) || IsLocked(targetStat)) {
       return Fail(EACCES);
@@ -369,6 +370,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
 bool WriteFile(const std::string& path, const std::string& bytes) {
   const std::string native = Native(path);
   struct stat st;
+  if (lstat(native.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return Fail(EACCES);
   if (stat(native.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode) || IsReadOnly(st) || IsLocked(st)) return Fail(EACCES);
   }

@@ -139,10 +139,12 @@ class Win32LockedFile : public LockedFile {
 
 // Windows refuses to overwrite a read-only file (CopyFileA also a hidden
 // one) even for an administrator; Wine run by root does not. The check is
-// made here so that both behave as Windows does.
+// made here so that both behave as Windows does. A link standing at the
+// target is refused too: what it leads to is never written through it.
 bool RefusesOverwrite(const std::string& path, DWORD refusingAttributes) {
   const DWORD attributes = GetFileAttributesW(ApiPath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & refusingAttributes) == 0) return false;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & refusingAttributes) == 0 && !IsLink(path)) return false;
   SetLastError(ERROR_ACCESS_DENIED);
   lastError = ERROR_ACCESS_DENIED;
   return true;

@@ -303,6 +303,35 @@ TEST_F(BootMediaBuildTest, AnOldBuildFolderThatIsALinkIsNeverEmptiedThrough) {
   }
 }
 
+TEST_F(BootMediaBuildTest, NothingIsWrittenThroughALinkLeftWhereTheBuildWritesItsOwnFiles) {
+  // File links the old build folder kept (where links cannot be removed, or
+  // beside a file another program holds open) lead to another card's driver.
+  const std::string driverPath = list.FindByRow(0)->driverPath;
+  const std::string other = list.FindByRow(1)->driverPath;
+  const std::string otherBefore = ReadTestFile(other);
+  ASSERT_TRUE(port::SetAttributes(other, port::kAttrReadOnly));
+  for (bool usb : {false, true}) {
+    for (const std::string& name : {cp936::FileNameOf(driverPath), std::string("TEMP.INI")}) {
+      SCOPED_TRACE(name);
+      const std::string net = usb ? target / "BootDisk\\NET" : target / "NET";
+      MakeTestFolders(net);
+      if (!MakeFileLink(other, net + "\\" + name)) GTEST_SKIP() << "links cannot be made here";
+      Build(usb, 0, target.path());
+      EXPECT_EQ(ReadTestFile(other), otherBefore);
+      EXPECT_NE(port::GetAttributes(other) & port::kAttrReadOnly, 0u);
+      if (port::IsLink(net + "\\" + name)) {
+        ExpectNoSuccess();
+        RemoveLink(net + "\\" + name);
+      } else {
+        ExpectSuccess(usb ? "U盘目录创建成功！" : "NET目录创建成功！");
+        ExpectNetFolderFor(net, driverPath);
+      }
+      RemoveTestTree(target.path() + "\\NET");
+      RemoveTestTree(target.path() + "\\BootDisk");
+    }
+  }
+}
+
 TEST_F(BootMediaBuildTest, ATemplateLinkIntoTheTemplateOrTheLibraryFailsTheBuildAndLeavesNoMedia) {
   const struct {
     bool usb;
