@@ -84,8 +84,12 @@ void DeleteCard(port::MainView& view, NicList* nicList, const std::string& progr
   // (named without its trailing backslash, the folder itself; a link goes
   // as a link).
   if (!HoldsOtherCards(folderWithBackslash, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, view);
-  DeleteTree(driverPath, view);
-  DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
+  // A card folder that is a link and stayed leads to another folder's
+  // files: none is deleted through it.
+  if (!port::IsLink(folder)) {
+    DeleteTree(driverPath, view);
+    DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
+  }
 
   view.DeleteRow(row);
   nicList->RemoveOne(entry);

@@ -240,6 +240,26 @@ TEST_F(DeleteCardTest, RowsWhoseDriverWentWithTheDeletedCardLeaveToo) {
   RemoveLink(library + "\\ALIAS");
 }
 
+TEST_F(DeleteCardTest, DeletingACardFolderThatIsALinkNeverDeletesThroughIt) {
+  // ALIAS is a link to E100's folder. Where the link cannot be removed as a
+  // link, E100's files stay all the same.
+  const std::string e100 = LayOutCard("E100", "E100B.DOS");
+  if (!MakeFolderLink(library + "\\E100", library + "\\ALIAS")) GTEST_SKIP() << "links cannot be made here";
+  Show(e100);
+  Show(library + "\\ALIAS\\E100B.DOS");
+  Delete(1);
+  EXPECT_EQ(ListTree(library + "\\E100"), (Strings{"E100B.DOS", "E100B.INI"}));
+  EXPECT_EQ(view.rows, Strings{"E100"});
+  ExpectRowsPaired();
+  if (port::IsLink(library + "\\ALIAS")) {
+    ASSERT_FALSE(view.boxes.empty());
+    EXPECT_EQ(view.boxes.back().text, "删除目录" + library + "\\ALIAS失败！");
+    RemoveLink(library + "\\ALIAS");
+  } else {
+    EXPECT_EQ(view.BoxTexts(), Strings{});
+  }
+}
+
 TEST(CardMenu, ItemsAreEnabledOnlyWhileARowIsSelected) {
   FakeMainView view;
   EXPECT_FALSE(CardMenuItemsEnabled(view));
