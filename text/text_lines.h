@@ -20,7 +20,7 @@ struct TextLine {
 // one, so empty bytes have no lines.
 std::vector<TextLine> SplitTextLines(std::string_view bytes);
 
-// The part of a file's bytes that a text-mode read returns before it reports
+// What a text-mode read returns of a file's bytes before it reports
 // the end: a Ctrl-Z (0x1A), which DOS editors append, ends the text, and
 // nothing after it is read. Carriage returns are left to SplitTextLines.
 std::string_view TextBeforeEndMark(std::string_view bytes);
