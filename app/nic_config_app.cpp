@@ -1,14 +1,15 @@
 #include "app/nic_config_app.h"
 
 #include "app/nic_config_dlg.h"
+#include "framework/module.h"
 
 // The one application object.
 CNicConfigApp theApp;
 
 BOOL CNicConfigApp::InitInstance() {
   CNicConfigDlg dlg(nullptr);
-  m_pMainWnd = &dlg;
+  SetMainWindow(&dlg);
   dlg.DoModal();  // however the dialog ends, the program ends
-  m_pMainWnd = nullptr;
+  SetMainWindow(nullptr);
   return FALSE;
 }

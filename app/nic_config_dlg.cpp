@@ -3,7 +3,7 @@
 #include "app/about_dlg.h"
 #include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
-#include "framework/app.h"
+#include "framework/module.h"
 #include "framework/paint_dc.h"
 #include "library/add_card.h"
 #include "library/card_details.h"
@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CNicConfigDlg)
 END_MESSAGE_MAP()
 
 CNicConfigDlg::CNicConfigDlg(CWnd* parent)
-    : CDialog(IDD_NICCONFIG_DIALOG, parent), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+    : CDialog(IDD_NICCONFIG_DIALOG, parent), m_hIcon(LoadIconA(ModuleHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 void CNicConfigDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_DRIVER_PICTURE, m_picDriver);
@@ -44,7 +44,7 @@ BOOL CNicConfigDlg::OnInitDialog() {
   HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
   if (systemMenu != nullptr) {
     char about[256] = {};
-    if (LoadStringA(AfxGetApp()->m_hInstance, IDS_ABOUTBOX, about, sizeof about) > 0) {
+    if (LoadStringA(ModuleHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
       AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
       AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
     }
@@ -62,7 +62,7 @@ BOOL CNicConfigDlg::OnInitDialog() {
 
 void CNicConfigDlg::OnSysCommand(UINT id, LPARAM) {
   if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-    CAboutDlg about;
+    CAboutDlg about(this);
     about.DoModal();
   } else {
     Default();

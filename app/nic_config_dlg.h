@@ -7,9 +7,9 @@
 #include "framework/dialog.h"
 #include "framework/list_ctrl.h"
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
-class CNicConfigDlg : public CDialog, public port::MainView {
+class CNicConfigDlg : public CDialog, public MainView {
  public:
   explicit CNicConfigDlg(CWnd* parent);
 

@@ -48,21 +48,21 @@ void CNicConfigDlg::EnableBuildButtons(bool enable) {
 }
 
 bool CNicConfigDlg::AskTargetPath(std::string* targetPath) {
-  CTargetPathDlg dlg(nullptr);
+  CTargetPathDlg dlg(this);
   if (dlg.DoModal() != IDOK) return false;
   *targetPath = dlg.m_strTargetPath;
   return true;
 }
 
 bool CNicConfigDlg::AskNewName(std::string* newName) {
-  CRenameDlg dlg(nullptr);
+  CRenameDlg dlg(this);
   if (dlg.DoModal() != IDOK) return false;
   *newName = dlg.m_strNewName;
   return true;
 }
 
 bool CNicConfigDlg::AskDriver(std::string* driverPath, std::string* cardName) {
-  CAddDriverDlg dlg(nullptr);
+  CAddDriverDlg dlg(this);
   if (dlg.DoModal() != IDOK) return false;
   *driverPath = dlg.m_strPath;
   *cardName = dlg.m_strName;

@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "bench/timing.h"
-#include "bootdisk/tree_copy.h"
+#include "files/copy_tree.h"
+#include "files/delete_tree.h"
 #include "port/file_system.h"
-#include "port/message_boxes.h"
 #include "text/cp936_path.h"
 
 namespace {
@@ -29,20 +29,6 @@ namespace {
 constexpr int kTopFolders = 40;
 constexpr int kSubFolders = 50;     // per top folder: 40 + 40 * 50 = 2,040 folders
 constexpr int kFilesPerFolder = 10;  // in each sub-folder: 20,000 files
-
-class PrintingBoxes : public port::MessageBoxes {
- public:
-  void ShowMessage(const std::string& text, const std::string& caption) override { Print(caption + ": " + text); }
-  void ShowAppMessage(const std::string& text) override { Print(text); }
-  void ShowFileError(const std::string& text) override { Print(text); }
-  int shown = 0;
-
- private:
-  void Print(const std::string& text) {
-    ++shown;
-    std::fprintf(stderr, "message box: %s\n", text.c_str());
-  }
-};
 
 std::string WindowsForm(const std::string& posixPath) { return cp936::ReplaceSeparators(posixPath, '/', '\\'); }
 
@@ -90,7 +76,7 @@ int main(int argc, char** argv) {
               kTopFolders + kTopFolders * kSubFolders, base.c_str());
   Generate(source);
 
-  PrintingBoxes boxes;
+  Messages messages;
   std::vector<double> copyTree, deleteTree, cp, rm;
   for (int round = 0; round < rounds; ++round) {
     // Alternating which goes first evens out what the one leaves to the
@@ -98,14 +84,14 @@ int main(int argc, char** argv) {
     auto runOurs = [&] {
       copyTree.push_back(Seconds([&] {
         return port::CreateFolder(WindowsForm(ours.string())) &&
-               CopyTree(WindowsForm(source.string()) + "\\", WindowsForm(ours.string()) + "\\", boxes);
+               CopyTree(WindowsForm(source.string()) + "\\", WindowsForm(ours.string()) + "\\", &messages);
       }));
       if (round == 0 && CountFiles(ours) != CountFiles(source)) {
         std::fprintf(stderr, "CopyTree copied %zu of %zu files\n", CountFiles(ours), CountFiles(source));
         std::exit(1);
       }
       deleteTree.push_back(Seconds([&] {
-        return DeleteTree(WindowsForm(ours.string()) + "\\", boxes) && port::RemoveFolder(WindowsForm(ours.string()));
+        return DeleteTree(WindowsForm(ours.string()) + "\\", &messages) && port::RemoveFolder(WindowsForm(ours.string()));
       }));
     };
     auto runReference = [&] {
@@ -122,5 +108,6 @@ int main(int argc, char** argv) {
   std::printf("  CopyTree    %8.3f s   cp -r   %8.3f s   ratio %.2f\n", Median(copyTree), Median(cp), copyRatio);
   std::printf("  DeleteTree  %8.3f s   rm -rf  %8.3f s   ratio %.2f\n", Median(deleteTree), Median(rm), deleteRatio);
   std::printf("Goal: ratios of at most 1.30\n");
-  return boxes.shown == 0 ? 0 : 1;
+  for (const std::string& text : messages) std::fprintf(stderr, "message: %s\n", text.c_str());
+  return messages.empty() ? 0 : 1;
 }

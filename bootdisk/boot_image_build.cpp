@@ -3,13 +3,14 @@
 #include <ctime>
 
 #include "bootdisk/boot_config_text.h"
+#include "bootdisk/build_target.h"
 #include "bootdisk/fat_image.h"
 #include "bootdisk/selected_card.h"
-#include "library/path_location.h"
+#include "files/path_location.h"
+#include "files/replacing_file.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
-#include "text/path_form.h"
 
 namespace {
 
@@ -25,42 +26,9 @@ fat::DosStamp Now() {
                            local->tm_sec);
 }
 
-// "" when the image may be written to `imagePath` in `targetPath`;
-// otherwise why not.
-std::string CheckImageTarget(const std::string& targetPath, const std::string& imagePath,
-                             const std::string& programFolder) {
-  const std::string templateImage = TemplateImageOf(programFolder);
-  if (IsSameLocation(imagePath, templateImage)) {
-    return "目标文件夹" + targetPath + "就是程序所在的文件夹，新的启动镜像会覆盖启动镜像模板" + templateImage +
-           "。请选择其他路径！";
-  }
-  const struct {
-    std::string folder;
-    const char* what;
-  } kept[] = {{TemplateFolderOf(programFolder), "启动盘模板"}, {LibraryFolderOf(programFolder), "网卡驱动库"}};
-  for (const auto& k : kept) {
-    if (IsSameOrInside(targetPath, k.folder)) {
-      return "目标文件夹" + targetPath + "在" + k.what + ShownPath(k.folder) + "里面，启动镜像会改动" + k.what +
-             "。请选择其他路径！";
-    }
-  }
-  return std::string();
-}
-
-// A name beside `path` that names nothing yet, for writing its new content
-// under: a file of the user's that happens to be called BootDisk.img.tmp is
-// neither overwritten nor removed.
-std::string FreeTemporaryName(const std::string& path) {
-  std::string name = path + ".tmp";
-  for (int n = 1; port::GetAttributes(name) != port::kInvalidAttributes; ++n) {
-    name = path + "." + std::to_string(n) + ".tmp";
-  }
-  return name;
-}
-
 // The template set up for the card in memory; false when refused, after
 // telling the user.
-bool BuildImage(port::MainView& view, const std::string& templateImage, const NicEntry& card, fat::Image* image) {
+bool BuildImage(MainView& view, const std::string& templateImage, const NicEntry& card, fat::Image* image) {
   const std::string driverFileName = cp936::FileNameOf(card.driverPath);
   std::string shortName;
   if (!fat::ShortNameOf(driverFileName, &shortName)) {
@@ -151,41 +119,28 @@ std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName,
   return std::string();
 }
 
-void CreateBootImage(port::MainView& view, const NicList& nicList, const std::string& programFolder) {
-  std::string targetPath;
-  if (!view.AskTargetPath(&targetPath)) {
-    view.FocusList();
-    return;
-  }
-  // As the folder builds do: the target as typed ("T:" the root of T, a
-  // relative one from the current folder), the image named by its full path.
-  const std::string imagePath = port::FullPath(pathform::JoinPath(targetPath, "BootDisk.img"));
-  const std::string targetFolder = ShownPath(cp936::FolderOf(imagePath));
-  const std::string refusal = CheckImageTarget(targetFolder, imagePath, programFolder);
-  if (!refusal.empty()) {
-    view.ShowMessage(refusal, kRefusalCaption);
-    view.FocusList();
-    return;
-  }
+void CreateBootImage(MainView& view, const NicList& nicList, const std::string& programFolder) {
+  const std::string templateImage = TemplateImageOf(programFolder);
+  std::string imagePath;
+  if (!AskBuildOutput(view, "BootDisk.img", BuildOutput::kFile, templateImage, programFolder, &imagePath)) return;
   const NicEntry* card = SelectedCardForBuild(view, nicList);
   if (card == nullptr) return;
 
   fat::Image image;
-  if (!BuildImage(view, TemplateImageOf(programFolder), *card, &image)) {
+  if (!BuildImage(view, templateImage, *card, &image)) {
     view.FocusList();
     return;
   }
 
   // Written whole under another name first, so that BootDisk.img is never
   // half written.
-  const std::string tempPath = FreeTemporaryName(imagePath);
-  if (!port::WriteFile(tempPath, image.bytes())) {
-    port::RemoveFile(tempPath);
-    view.ShowAppMessage("无法在" + targetFolder + "中写入启动镜像（文件夹不存在、只读或空间不够），启动镜像没有创建！");
+  ReplacingFile file(imagePath);
+  if (!file.Write(image.bytes())) {
+    view.ShowAppMessage("无法在" + ShownPath(cp936::FolderOf(imagePath)) +
+                        "中写入启动镜像（文件夹不存在、只读或空间不够），启动镜像没有创建！");
     return;
   }
-  if (!port::ReplaceEntry(tempPath, imagePath)) {
-    port::RemoveFile(tempPath);
+  if (!file.Replace()) {
     view.ShowAppMessage("无法替换" + imagePath + "（它可能是只读的、是文件夹或正被其他程序使用），原来的文件保持不变！");
     return;
   }

@@ -8,10 +8,11 @@
 
 #include "bootdisk/fat_image.h"
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
-// Asks for the target path (cancel: focus back to the list, nothing
-// changed), then builds the image in memory: the template's \NET gets the
+// Asks for the target path (AskBuildOutput: cancel, or a BootDisk.img that
+// would be the template image or lie in the boot disk template or the
+// driver library, changes nothing), then builds the image in memory: the template's \NET gets the
 // selected card's driver file, and its SYSTEM.INI and PROTOCOL.INI are
 // rewritten with the same line rewrites as a folder build's, so that the
 // image's files equal those of a NET folder build from the image's \NET.
@@ -19,21 +20,20 @@
 //
 // Refused before anything is written, with a message in the main dialog's
 // box (caption "创建错误") unless it is a failure of file work (the
-// application's box): a target whose BootDisk.img would be the template
-// image, or that lies in the boot disk template or the driver library; no
-// card for the selected row; a driver file name that is no DOS 8.3 name; no
+// application's box): no card for the selected row; a driver file name that is no DOS 8.3 name; no
 // template image, one bigger than fat::Image::kMaxImageBytes (refused before
 // it is read), or one that cannot be read; a template that is no sound
 // FAT12/FAT16 image (fat::Image::Open); no NET folder, SYSTEM.INI or
 // PROTOCOL.INI in it; a driver file that cannot be read; too little free
 // space in the image.
 //
-// The image is written beside the target as BootDisk.img.tmp, which then
+// The image is written beside the target under a free temporary name
+// (ReplacingFile: BootDisk.img.tmp unless that is taken), which then
 // replaces <target>\BootDisk.img in one step; when either fails the
 // temporary file is removed and an existing BootDisk.img keeps its content.
 // The template image is only read. Success: "启动镜像创建成功！", caption
 // "创建成功", and the focus back to the list.
-void CreateBootImage(port::MainView& view, const NicList& nicList, const std::string& programFolder);
+void CreateBootImage(MainView& view, const NicList& nicList, const std::string& programFolder);
 
 // The build's work on the image in memory: `image` (opened) gets the driver
 // file `driverFileName` with content `driver` in \NET, and NET\SYSTEM.INI

@@ -1,10 +1,11 @@
 #include "bootdisk/boot_media_build.h"
 
-#include "bootdisk/build_target_check.h"
-#include "bootdisk/clear_read_only.h"
+#include "bootdisk/build_target.h"
 #include "bootdisk/rewrite_boot_config.h"
 #include "bootdisk/selected_card.h"
-#include "bootdisk/tree_copy.h"
+#include "files/clear_read_only.h"
+#include "files/copy_tree.h"
+#include "files/delete_tree.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -23,79 +24,73 @@ struct BootMediaBuild {
 const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
 const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
-// Copies the selected card's driver into the NET folder and rewrites the two
-// INI files for it; false once the failure has been reported.
-bool SetUpCard(const NicEntry* card, const std::string& netFolder, port::MainView& view) {
-  if (card == nullptr) return false;  // reported when it was looked for
+// Copies the card's driver into the NET folder and rewrites the two INI
+// files for it; false once the failure has been reported.
+bool SetUpCard(const NicEntry& card, const std::string& netFolder, Messages* messages) {
   // The card of the driver copy is also the card the INI files are
   // rewritten for, so that they always name the driver that is there.
-  const std::string driverFileName = cp936::FileNameOf(card->driverPath);
+  const std::string driverFileName = cp936::FileNameOf(card.driverPath);
   // A driver file of that name that the template brought read-only (from
   // read-only media) is the build's own copy, replaced like the INI files.
   const std::string driverCopy = netFolder + driverFileName;
   ClearReadOnly(driverCopy);
-  if (!port::CopyOneFile(card->driverPath, driverCopy)) {
-    view.ShowAppMessage("网卡驱动程序" + card->driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
+  if (!port::CopyOneFile(card.driverPath, driverCopy)) {
+    messages->push_back("网卡驱动程序" + card.driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
     return false;
   }
-  return RewriteBootConfig(netFolder, driverFileName, view);
+  return RewriteBootConfig(netFolder, driverFileName, messages);
 }
 
-void RunBuild(const BootMediaBuild& build, port::MainView& view, const NicList& nicList,
-              const std::string& programFolder) {
-  std::string targetPath;
-  if (!view.AskTargetPath(&targetPath)) {
-    view.FocusList();
-    return;
-  }
-  // The target is taken exactly as typed (a relative one from the current
-  // folder, "T:" as the root of T); from here on the build folder is a full
-  // path, so every message names it as the user finds it.
-  const std::string buildFolderItself = port::FullPath(pathform::JoinPath(targetPath, build.buildFolderName));
-  const std::string buildFolder = pathform::WithBackslash(buildFolderItself);
-  const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
-  const std::string refusal = CheckBuildTarget(buildFolder, templateSource, programFolder);
-  if (!refusal.empty()) {
-    view.ShowMessage(refusal, "创建错误");
-    view.FocusList();
-    return;
-  }
-
+// Empties and recreates `buildFolder` (with a trailing backslash), fills it
+// from `templateSource` and sets its NET folder up for `card`. A build that
+// fails after making its build folder removes it again: half-built media
+// would look complete and name the template's driver.
+bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
+                      const NicEntry& card, const std::string& programFolder, Messages* messages) {
   // An old build folder that is a link goes as a link (DeleteTree); should
   // it stay, nothing is written through it.
-  DeleteTree(buildFolder, view);
+  const std::string buildFolderItself = pathform::WithoutBackslash(buildFolder);
+  DeleteTree(buildFolder, messages);
   port::RemoveFolder(buildFolder);
   port::CreateFolder(buildFolder);
   if (port::IsLink(buildFolderItself)) {
-    view.ShowAppMessage(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
-    return;
+    messages->push_back(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
+    return false;
   }
-  // Whatever fails from here on, the build folder goes again: half-built
-  // media would look complete and name the template's driver.
-  auto removeBuildFolder = [&] {
-    DeleteTree(buildFolder, view);
-    port::RemoveFolder(buildFolder);
-  };
-  if (!CopyTree(templateSource, buildFolder, view, {LibraryFolderOf(programFolder)})) {
-    removeBuildFolder();
-    return;
+  if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}) &&
+      SetUpCard(card, buildFolder + build.netFolderInBuild, messages)) {
+    return true;
   }
-  view.FocusList();
+  DeleteTree(buildFolder, messages);
+  port::RemoveFolder(buildFolder);
+  return false;
+}
 
-  if (!SetUpCard(SelectedCardForBuild(view, nicList), buildFolder + build.netFolderInBuild, view)) {
-    removeBuildFolder();
+void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicList,
+              const std::string& programFolder) {
+  const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
+  std::string buildFolder;
+  if (!AskBuildOutput(view, build.buildFolderName, BuildOutput::kFolder, templateSource, programFolder,
+                      &buildFolder)) {
     return;
   }
+  const NicEntry* card = SelectedCardForBuild(view, nicList);
+  if (card == nullptr) return;
+  Messages messages;
+  const bool built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card,
+                                      programFolder, &messages);
+  view.ShowAppMessages(messages);
+  if (!built) return;
   view.ShowMessage(build.successText, "创建成功");
   view.FocusList();
 }
 
 }  // namespace
 
-void CreateNetDir(port::MainView& view, const NicList& nicList, const std::string& programFolder) {
+void CreateNetDir(MainView& view, const NicList& nicList, const std::string& programFolder) {
   RunBuild(kNetDirBuild, view, nicList, programFolder);
 }
 
-void CreateUsbDisk(port::MainView& view, const NicList& nicList, const std::string& programFolder) {
+void CreateUsbDisk(MainView& view, const NicList& nicList, const std::string& programFolder) {
   RunBuild(kUsbDiskBuild, view, nicList, programFolder);
 }

@@ -6,26 +6,23 @@
 #include <string>
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
-// Both ask for the target path (cancel: focus back to the list, nothing
-// changed), then:
-// - refuse, before anything is removed, a build folder that would destroy
-//   or read the program's own data (CheckBuildTarget);
+// Both ask for the target path and refuse, before anything is removed, a
+// build folder that would destroy or read the program's own data
+// (AskBuildOutput: cancel or refusal, nothing changed), then:
+// - report a missing card for the selected row, writing nothing;
 // - empty and recreate the build folder (<target>\NET\ or
-//   <target>\BootDisk\), the target path used exactly as typed (names
-//   ending in a blank or a dot included): relative to the current folder,
-//   "T:" and "T:\" both the root of T; messages name the build folder by its
-//   full path. An old build folder, or a folder in it, that is a link is
-//   removed as a link, never emptied through, and a link that cannot be
-//   removed ends the build with a message before anything is written;
+//   <target>\BootDisk\); messages name it by its full path. An old build
+//   folder, or a folder in it, that is a link is removed as a link, never
+//   emptied through, and a link that cannot be removed ends the build with
+//   a message before anything is written;
 // - copy the template source into it (CopyTree, which follows no link into
 //   the template, the build folder or the driver library; its failure ends
 //   the build, already reported);
 // - copy the selected card's driver file into the build's NET folder, over a
-//   read-only file of that name the template brought; when there is no card
-//   for the selected row or the copy fails, the failure is reported and the
-//   build ends without success;
+//   read-only file of that name the template brought; when the copy fails,
+//   the failure is reported and the build ends without success;
 // - rewrite SYSTEM.INI and PROTOCOL.INI there for the driver
 //   (RewriteBootConfig; its failure ends the build, already reported);
 // - report success ("NET目录创建成功！" or "U盘目录创建成功！", caption
@@ -33,5 +30,5 @@
 // A build that fails after making its build folder removes it again, so no
 // half-built media that looks complete is left. Nothing outside the build
 // folder is changed.
-void CreateNetDir(port::MainView& view, const NicList& nicList, const std::string& programFolder);
-void CreateUsbDisk(port::MainView& view, const NicList& nicList, const std::string& programFolder);
+void CreateNetDir(MainView& view, const NicList& nicList, const std::string& programFolder);
+void CreateUsbDisk(MainView& view, const NicList& nicList, const std::string& programFolder);

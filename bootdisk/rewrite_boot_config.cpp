@@ -1,8 +1,9 @@
 #include "bootdisk/rewrite_boot_config.h"
 
 #include "bootdisk/boot_config_text.h"
-#include "bootdisk/clear_read_only.h"
-#include "bootdisk/tree_copy.h"
+#include "files/clear_read_only.h"
+#include "files/delete_tree.h"
+#include "files/replacing_file.h"
 #include "port/file_system.h"
 #include "text/path_form.h"
 
@@ -11,38 +12,34 @@ namespace {
 // Rewrites the file `file` of `netFolder` (with a trailing backslash) for
 // `driverFileName`.
 bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const std::string& driverFileName,
-                       port::MessageBoxes& boxes) {
-  const std::string tempPath = netFolder + "TEMP.INI";
-  if (!port::WriteFile(tempPath, std::string())) {
-    boxes.ShowAppMessage("创建文件失败!");
+                       Messages* messages) {
+  const std::string path = netFolder + BootConfigFileName(file);
+  ReplacingFile replacement(path, netFolder + "TEMP.INI");
+  if (!replacement.Write(std::string())) {
+    messages->push_back("创建文件失败!");
     return false;
   }
-  const std::string path = netFolder + BootConfigFileName(file);
   ClearReadOnly(path);
   std::string bytes;
   if (!port::ReadFile(path, &bytes)) {
-    port::RemoveFile(tempPath);
-    AbortCopy(netFolder, boxes);
+    AbortCopy(netFolder, messages);
     return false;
   }
   switch (RewriteBootConfigText(file, driverFileName, &bytes)) {
     case BootConfigRewrite::kNoKey:
-      port::RemoveFile(tempPath);
       return true;
     case BootConfigRewrite::kNoDeviceName:
-      port::RemoveFile(tempPath);
-      AbortCopy(netFolder, boxes);
+      AbortCopy(netFolder, messages);
       return false;
     case BootConfigRewrite::kRewritten:
       break;
   }
-  if (!port::WriteFile(tempPath, bytes)) {
-    AbortCopy(tempPath, boxes);
+  if (!replacement.Write(bytes)) {
+    messages->push_back("文件拷贝失败！");
     return false;
   }
-  if (!port::ReplaceEntry(tempPath, path)) {
-    port::RemoveFile(tempPath);
-    boxes.ShowAppMessage("无法改写文件" + path + "，它保留了原来的内容！");
+  if (!replacement.Replace()) {
+    messages->push_back("无法改写文件" + path + "，它保留了原来的内容！");
     return false;
   }
   return true;
@@ -50,8 +47,8 @@ bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const 
 
 }  // namespace
 
-bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, port::MessageBoxes& boxes) {
+bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, Messages* messages) {
   const std::string folder = pathform::WithBackslash(netFolder);
-  return RewriteConfigFile(folder, BootConfigFile::kSystemIni, driverFileName, boxes) &&
-         RewriteConfigFile(folder, BootConfigFile::kProtocolIni, driverFileName, boxes);
+  return RewriteConfigFile(folder, BootConfigFile::kSystemIni, driverFileName, messages) &&
+         RewriteConfigFile(folder, BootConfigFile::kProtocolIni, driverFileName, messages);
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "port/message_boxes.h"
+#include "files/messages.h"
 
 // In `netFolder` (trailing backslash optional) replaces, byte for byte:
 // - in SYSTEM.INI the whole first line containing "netcard=" by
@@ -18,8 +18,8 @@
 // replacement fails. A read-only attribute that the files brought along from
 // the template is cleared first; the template itself is never touched.
 //
-// Returns true when both files are done. On failure it has reported through
-// `boxes` and returns false, never leaving a TEMP.INI behind:
+// Returns true when both files are done. On failure it has added its
+// messages to `messages` and returns false, never leaving a TEMP.INI behind:
 // - TEMP.INI cannot be created: "创建文件失败!", nothing removed (a
 //   SYSTEM.INI done before stays done);
 // - SYSTEM.INI or PROTOCOL.INI cannot be read, or PROTOCOL.INI has a
@@ -29,4 +29,4 @@
 //   content;
 // - TEMP.INI cannot take the file's place: TEMP.INI removed, the file keeps
 //   its content, a message naming it.
-bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, port::MessageBoxes& boxes);
+bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, Messages* messages);

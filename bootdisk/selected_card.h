@@ -2,10 +2,10 @@
 #pragma once
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // The NicEntry of the list's first selected row. When there is none (no
 // row selected, or a row without its entry) the failure is reported
 // ("找不到所选网卡的驱动程序，启动盘没有创建完成！") and the result is null.
 // Changes nothing.
-const NicEntry* SelectedCardForBuild(port::MainView& view, const NicList& nicList);
+const NicEntry* SelectedCardForBuild(MainView& view, const NicList& nicList);

@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include "port/file_system.h"
-#include "text/cp936_path.h"
-
 namespace {
 CWinApp* theOnlyApp = nullptr;
 }
@@ -15,15 +12,11 @@ CWinApp::~CWinApp() {
   if (theOnlyApp == this) theOnlyApp = nullptr;
 }
 
-HICON CWinApp::LoadIcon(UINT id) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(id)); }
-
 CWinApp* AfxGetApp() { return theOnlyApp; }
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return 1;
-  app->m_hInstance = instance;
-  app->m_strAppName = cp936::BaseNameOf(port::ModuleFileName());
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   app->InitInstance();

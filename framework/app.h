@@ -5,10 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
-class CWnd;
-
 class CWinApp {
  public:
   CWinApp();
@@ -18,21 +14,9 @@ class CWinApp {
 
   // Returns FALSE to end the program (the only case this program needs).
   virtual BOOL InitInstance() = 0;
-
-  HICON LoadIcon(UINT id) const;
-  // The program file's name without its extension: the caption of the
-  // application's message boxes.
-  const std::string& AppName() const { return m_strAppName; }
-
-  HINSTANCE m_hInstance = nullptr;
-  CWnd* m_pMainWnd = nullptr;
-
- private:
-  friend int RunApplication(HINSTANCE instance);
-  std::string m_strAppName;
 };
 
 CWinApp* AfxGetApp();
 
-// WinMain's body: sets the application up and runs InitInstance.
-int RunApplication(HINSTANCE instance);
+// WinMain's body: sets the common controls up and runs InitInstance.
+int RunApplication();

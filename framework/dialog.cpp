@@ -2,22 +2,16 @@
 
 #include <exception>
 
-#include "framework/app.h"
 #include "framework/file_exception.h"
 #include "framework/message_box.h"
+#include "framework/module.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
 INT_PTR CDialog::DoModal() {
-  // Without a parent the dialog is owned by the main window, which it keeps
-  // disabled while it runs.
+  // The parent owns the dialog and stays disabled while it runs.
   HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-  CWinApp* app = AfxGetApp();
-  if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this) {
-    owner = app->m_pMainWnd->m_hWnd;
-  }
-  HINSTANCE instance = app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr);
-  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
+  const INT_PTR result = DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
                                          reinterpret_cast<LPARAM>(this));
   m_hWnd = nullptr;
   return result;

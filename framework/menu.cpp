@@ -1,11 +1,10 @@
 #include "framework/menu.h"
 
-#include "framework/app.h"
+#include "framework/module.h"
 
 BOOL CMenu::LoadMenu(UINT id) {
   DestroyMenu();
-  CWinApp* app = AfxGetApp();
-  m_hMenu = ::LoadMenuA(app != nullptr ? app->m_hInstance : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+  m_hMenu = ::LoadMenuA(ModuleHandle(), MAKEINTRESOURCEA(id));
   m_bOwned = true;
   return m_hMenu != nullptr;
 }

@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#include "bootdisk/tree_copy.h"
+#include "files/copy_tree.h"
+#include "files/delete_tree.h"
+#include "files/path_location.h"
 #include "library/card_name_check.h"
-#include "library/path_location.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -60,21 +61,21 @@ std::string ProtocolFileIn(const std::string& folder) {
   return std::string();
 }
 
-bool NameTheSameEntry(const std::string& a, const std::string& b) {
-  return a == b || (port::NamesIgnoreCase() && cp936::EqualIgnoringCase(a, b));
-}
-
 // Gives the copied PROTOCOL.INI the card INI's name, replacing a card INI
 // that came with the package. False, with the file error shown, when that
 // cannot be done.
-bool RenameProtocolFile(port::MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
+bool RenameProtocolFile(MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
   const std::string protocol = ProtocolFileIn(cardFolder);
   if (protocol.empty()) return true;
   const std::string cardIni = cardFolder + cp936::BaseNameOf(driverFileName) + ".INI";
   // A driver named PROTOCOL.DOS: its INI already bears the name.
-  if (NameTheSameEntry(protocol, cardIni)) return true;
+  if (SameEntryName(protocol, cardIni)) return true;
   bool renamed = true;
-  if (port::GetAttributes(cardIni) != port::kInvalidAttributes) renamed = DeleteTree(cardIni, view);
+  if (port::GetAttributes(cardIni) != port::kInvalidAttributes) {
+    Messages messages;
+    renamed = DeleteTree(cardIni, &messages);
+    view.ShowAppMessages(messages);
+  }
   if (renamed) renamed = port::MoveEntry(protocol, cardIni);
   if (renamed) return true;
   view.ShowFileError("无法把文件" + protocol + "更名为" + cp936::FileNameOf(cardIni) + "：" + port::LastErrorText() +
@@ -84,7 +85,7 @@ bool RenameProtocolFile(port::MainView& view, const std::string& cardFolder, con
 
 }  // namespace
 
-void AddCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
+void AddCard(MainView& view, NicList* nicList, const std::string& programFolder) {
   std::string typedPath, typedName;
   if (!view.AskDriver(&typedPath, &typedName)) return;
   const std::string cardName = text::TrimLeft(typedName);
@@ -132,15 +133,20 @@ void AddCard(port::MainView& view, NicList* nicList, const std::string& programF
   const bool createdCardFolder = port::CreateFolder(cardFolder);
   const std::string createError = createdCardFolder ? std::string() : port::LastErrorText();
   auto rollBack = [&] {
-    if (createdCardFolder) DeleteTree(cardFolderItself, view);
+    Messages messages;
+    if (createdCardFolder) DeleteTree(cardFolderItself, &messages);
     if (createdLibrary) port::RemoveFolder(library);
+    view.ShowAppMessages(messages);
   };
   if (!port::IsFolder(cardFolder)) {
     view.ShowAppMessage("无法创建网卡文件夹" + cardFolderItself + "：" + createError);
     rollBack();
     return;
   }
-  if (!CopyTree(sourceFolder, cardFolder, view, {library}) || !RenameProtocolFile(view, cardFolder, driverFileName)) {
+  Messages copyMessages;
+  const bool copied = CopyTree(sourceFolder, cardFolder, &copyMessages, {library});
+  view.ShowAppMessages(copyMessages);
+  if (!copied || !RenameProtocolFile(view, cardFolder, driverFileName)) {
     rollBack();
     return;
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // Asks for the driver file and the card name (AskDriver), then copies the
 // whole folder holding the driver file into <programFolder>\driver\<card
@@ -33,4 +33,4 @@
 // it (as does a driver folder this add created, once empty), and neither a
 // row nor an entry is added, so rows and entries stay paired. A card folder
 // that existed before is used as it is and left in place on failure.
-void AddCard(port::MainView& view, NicList* nicList, const std::string& programFolder);
+void AddCard(MainView& view, NicList* nicList, const std::string& programFolder);

@@ -26,7 +26,7 @@ std::string LinesForEdit(const std::string& bytes) {
 
 }  // namespace
 
-void ShowCardDetails(port::MainView& view, const NicList& nicList) {
+void ShowCardDetails(MainView& view, const NicList& nicList) {
   view.ShowDriverName("");
   view.ShowProtocolText("");
   if (view.RowCount() == 0) return;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // Blanks the driver name and the protocol text; with no rows, stops there.
 // Otherwise gives the focus to the list and switches the build buttons with
@@ -12,4 +12,4 @@
 // text-mode read gives it (a Ctrl-Z ends the text; a line ends at a NUL),
 // every line ended by CR LF (a missing or unreadable file shows nothing).
 // Reads only.
-void ShowCardDetails(port::MainView& view, const NicList& nicList);
+void ShowCardDetails(MainView& view, const NicList& nicList);

@@ -2,13 +2,13 @@
 
 #include "library/scan_driver_library.h"
 
-void RefillRows(port::MainView& view, const NicList& nicList, int selectRow) {
+void RefillRows(MainView& view, const NicList& nicList, int selectRow) {
   view.DeleteAllRows();
   for (const NicEntry& entry : nicList) view.InsertRow(entry.rowIndex, entry.cardName);
   if (selectRow >= 0 && selectRow < view.RowCount()) view.SelectRow(selectRow);
 }
 
-void FillCardList(port::MainView& view, NicList* nicList, const std::string& libraryFolder) {
+void FillCardList(MainView& view, NicList* nicList, const std::string& libraryFolder) {
   view.DeleteAllRows();
   ScanDriverLibrary(libraryFolder, nicList);
   RefillRows(view, *nicList, -1);

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // Empties the rows, scans `libraryFolder` into the (empty) `nicList`, shows
 // one row per entry (row i showing the entry with rowIndex i) and disables
 // the build buttons, since no row is selected yet.
-void FillCardList(port::MainView& view, NicList* nicList, const std::string& libraryFolder);
+void FillCardList(MainView& view, NicList* nicList, const std::string& libraryFolder);
 
 // Shows the entries of `nicList` as the rows, replacing all rows, and
 // selects row `selectRow` (none when it is -1). Row i shows the entry with
 // rowIndex i.
-void RefillRows(port::MainView& view, const NicList& nicList, int selectRow);
+void RefillRows(MainView& view, const NicList& nicList, int selectRow);

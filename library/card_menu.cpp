@@ -1,3 +1,3 @@
 #include "library/card_menu.h"
 
-bool CardMenuItemsEnabled(port::MainView& view) { return view.SelectedRow() >= 0; }
+bool CardMenuItemsEnabled(MainView& view) { return view.SelectedRow() >= 0; }

@@ -2,8 +2,8 @@
 // "删除网卡" and "创建启动镜像...", can be chosen.
 #pragma once
 
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // True when a row of the card list is selected; the menu greys every item
 // otherwise. Looks only at the selection; changes nothing.
-bool CardMenuItemsEnabled(port::MainView& view);
+bool CardMenuItemsEnabled(MainView& view);

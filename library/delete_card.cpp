@@ -1,10 +1,9 @@
 #include "library/delete_card.h"
 
-#include <vector>
-
-#include "bootdisk/tree_copy.h"
+#include "files/delete_tree.h"
+#include "files/folder_walk.h"
+#include "files/path_location.h"
 #include "library/card_list.h"
-#include "library/path_location.h"
 #include "library/program_folder.h"
 #include "library/scan_driver_library.h"
 #include "port/file_system.h"
@@ -17,22 +16,21 @@ const char kCaption[] = "删除错误";
 // True when the card folder holds more than the card: a sub-folder, or a
 // driver file other than `driverFileName` (each driver file is a card of
 // its own).
-bool HoldsOtherCards(const std::string& folderWithBackslash, const std::string& driverFileName) {
-  std::vector<port::FoundEntry> entries;
-  if (!port::FindFiles(folderWithBackslash + "*.*", &entries)) return false;
-  for (const port::FoundEntry& entry : entries) {
-    if (entry.IsDots()) continue;
-    if (entry.IsDirectory()) return true;
-    const bool sameName = entry.name == driverFileName ||
-                          (port::NamesIgnoreCase() && cp936::EqualIgnoringCase(entry.name, driverFileName));
-    if (IsDriverFileName(entry.name) && !sameName) return true;
-  }
-  return false;
+bool HoldsOtherCards(const std::string& folder, const std::string& driverFileName) {
+  FolderWalk walk;
+  walk.folder = folder;
+  walk.recurse = false;
+  return !Walk(walk, [&](const WalkEntry& entry) {
+    const port::FoundEntry& found = entry.found;
+    const bool otherCard =
+        found.IsDirectory() || (IsDriverFileName(found.name) && !SameEntryName(found.name, driverFileName));
+    return otherCard ? WalkStep::kStop : WalkStep::kGoOn;
+  });
 }
 
 // Drops every entry, and its row, whose driver file is gone from the disk,
 // so that each row names a card that exists.
-void DropCardsWithoutDriver(port::MainView& view, NicList* nicList) {
+void DropCardsWithoutDriver(MainView& view, NicList* nicList) {
   bool dropped = false;
   for (const NicEntry* gone = nullptr;; gone = nullptr) {
     for (const NicEntry& entry : *nicList) {
@@ -50,7 +48,7 @@ void DropCardsWithoutDriver(port::MainView& view, NicList* nicList) {
 
 }  // namespace
 
-void DeleteCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
+void DeleteCard(MainView& view, NicList* nicList, const std::string& programFolder) {
   if (view.RowCount() == 0) {
     view.ShowMessage("没有可以删除的网卡！", kCaption);
     return;
@@ -83,13 +81,15 @@ void DeleteCard(port::MainView& view, NicList* nicList, const std::string& progr
   // A card folder holding no other card is the card's alone and goes whole
   // (named without its trailing backslash, the folder itself; a link goes
   // as a link).
-  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, view);
+  Messages messages;
+  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, &messages);
   // A card folder that is a link and stayed leads to another folder's
   // files: none is deleted through it.
   if (!port::IsLink(folder)) {
-    DeleteTree(driverPath, view);
-    DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", view);
+    DeleteTree(driverPath, &messages);
+    DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", &messages);
   }
+  view.ShowAppMessages(messages);
 
   view.DeleteRow(row);
   nicList->RemoveOne(entry);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // Deletes the card of the selected row, without asking.
 //
@@ -29,4 +29,4 @@
 //
 // With no rows, no selection, or no entry for the selected row, nothing
 // changes (the first two say so).
-void DeleteCard(port::MainView& view, NicList* nicList, const std::string& programFolder);
+void DeleteCard(MainView& view, NicList* nicList, const std::string& programFolder);

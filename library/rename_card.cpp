@@ -4,7 +4,8 @@
 
 #include "library/card_list.h"
 #include "library/card_name_check.h"
-#include "library/path_location.h"
+#include "files/path_location.h"
+#include "files/replacing_file.h"
 #include "library/program_folder.h"
 #include "library/scan_driver_library.h"
 #include "port/file_system.h"
@@ -27,21 +28,12 @@ bool IsFolderOfRename(const std::string& folder, const std::vector<FolderRename>
   return false;
 }
 
-// A name beside `path` that nothing has, for a rename in two steps.
-std::string UnusedNameBeside(const std::string& path) {
-  for (int n = 1;; ++n) {
-    const std::string candidate = path + ".~" + std::to_string(n);
-    if (port::GetAttributes(candidate) == port::kInvalidAttributes) return candidate;
-  }
-}
-
 // Renames one folder. A file system that ignores letter case may refuse or
 // ignore a rename that changes only the case, so that goes through a
 // temporary name; should the second step fail, the folder gets its old name
 // back. False with `error` set when the folder could not be renamed.
 bool RenameFolder(const FolderRename& rename, std::string* error) {
-  const bool caseOnly = port::NamesIgnoreCase() &&
-                        SameCardFolderName(cp936::FileNameOf(rename.from), cp936::FileNameOf(rename.to));
+  const bool caseOnly = SameEntryName(cp936::FileNameOf(rename.from), cp936::FileNameOf(rename.to));
   if (!caseOnly) {
     if (port::MoveEntry(rename.from, rename.to)) return true;
     *error = port::LastErrorText();
@@ -74,7 +66,7 @@ int RowOfRenamedCard(const NicList& nicList, const std::string& newFolder, const
 
 bool IsRenameNameGiven(const std::string& typed) { return !typed.empty(); }
 
-void RenameCard(port::MainView& view, NicList* nicList, const std::string& programFolder) {
+void RenameCard(MainView& view, NicList* nicList, const std::string& programFolder) {
   if (view.RowCount() == 0) {
     view.ShowMessage("没有可以更名的网卡", "列表为空");
     return;

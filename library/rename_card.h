@@ -5,7 +5,7 @@
 #include <string>
 
 #include "library/nic_list.h"
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 // Asks for the new name and renames the card folder of the selected row
 // within its parent folder.
@@ -26,7 +26,7 @@
 //
 // With no rows, no selection, no entry for the selected row, or a cancelled
 // dialog, nothing changes (the first two say so).
-void RenameCard(port::MainView& view, NicList* nicList, const std::string& programFolder);
+void RenameCard(MainView& view, NicList* nicList, const std::string& programFolder);
 
 // The rename dialog's check before it closes with OK: a name was typed. The
 // text counts as typed, white space included.

@@ -3,11 +3,10 @@
 // the dialog applies to a chosen row.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "port/file_system.h"
+#include "files/folder_walk.h"
 
 // One row of the result list: the driver file's name and its full path,
 // both trimmed of white space.
@@ -15,9 +14,6 @@ struct DriverRow {
   std::string name;
   std::string path;
 };
-
-// How the search lists a folder: port::FindFiles in the program.
-using FolderListing = std::function<bool(const std::string& pattern, std::vector<port::FoundEntry>* entries)>;
 
 // Searches `folder` and its whole tree, depth-first in listing order, for
 // driver files (trimmed names whose last four characters are ".dos", letter
@@ -42,10 +38,6 @@ using FolderListing = std::function<bool(const std::string& pattern, std::vector
 // rows listed) and a test of the last byte per other entry, so the time goes
 // into listing the folders.
 std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderListing& listing = port::FindFiles);
-
-// The listing pattern of a folder: the folder, a backslash unless it ends in
-// one, and "*.*". "C:\" gives "C:\*.*", "C:\drivers" gives "C:\drivers\*.*".
-std::string DriverSearchPattern(const std::string& folder);
 
 // True when `path` contains "MSLANMAN.DOS", letters as written, starting on
 // a character boundary (a trail byte is never the start of the match).

@@ -8,7 +8,7 @@
 #include "bootdisk/boot_media_build.h"
 #include "bootdisk/fat_image.h"
 #include "card_command_fixture.h"
-#include "library/path_location.h"
+#include "files/path_location.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
 

@@ -338,10 +338,10 @@ TEST(FindDriverFilesMark, TheMarkStartsOnACharacterBoundary) {
 // --- Patterns and unreadable folders -----------------------------------------
 
 TEST(FindDriverFilesPattern, OneBackslashBeforeTheMask) {
-  EXPECT_EQ(DriverSearchPattern("C:\\"), "C:\\*.*");
-  EXPECT_EQ(DriverSearchPattern("C:\\drivers"), "C:\\drivers\\*.*");
-  EXPECT_EQ(DriverSearchPattern("C:\\drivers\\"), "C:\\drivers\\*.*");
-  EXPECT_EQ(DriverSearchPattern("C:\\\x9C\x5C"), "C:\\\x9C\x5C\\*.*");  // trail byte, not a separator
+  EXPECT_EQ(ListingPattern("C:\\"), "C:\\*.*");
+  EXPECT_EQ(ListingPattern("C:\\drivers"), "C:\\drivers\\*.*");
+  EXPECT_EQ(ListingPattern("C:\\drivers\\"), "C:\\drivers\\*.*");
+  EXPECT_EQ(ListingPattern("C:\\\x9C\x5C"), "C:\\\x9C\x5C\\*.*");  // trail byte, not a separator
 }
 
 TEST(FindDriverFilesPattern, ADriveRootAndAPlainFolderAreEachListedOnce) {

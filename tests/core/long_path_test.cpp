@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "bootdisk/boot_media_build.h"
-#include "bootdisk/tree_copy.h"
 #include "core/card_command_fixture.h"
+#include "files/copy_tree.h"
+#include "files/delete_tree.h"
 #include "library/add_card.h"
 #include "library/delete_card.h"
 #include "library/program_folder.h"
@@ -30,7 +31,7 @@ Strings Sorted(Strings strings) {
 
 TEST(LongPath, ATreeReachingPast260BytesIsCopiedAndRemovedWhole) {
   TempFolder temp;
-  FakeMainView view;
+  Messages messages;
   const std::string source = temp / ("package\\" + LongTestPath('a', 120) + "\\" + LongTestPath('b', 120));
   const std::string deep = source + "\\" + LongTestPath('c', 60) + "\\DEEP.TXT";
   ASSERT_GT(deep.size(), 300u);
@@ -39,14 +40,14 @@ TEST(LongPath, ATreeReachingPast260BytesIsCopiedAndRemovedWhole) {
   const std::string target = temp / ("copy\\" + LongTestPath('d', 200));
   MakeTestFolders(target);
 
-  EXPECT_TRUE(CopyTree(source, target, view));
-  EXPECT_EQ(view.BoxTexts(), Strings{});
+  EXPECT_TRUE(CopyTree(source, target, &messages));
+  EXPECT_EQ(messages, Strings{});
   EXPECT_EQ(ListTree(target), ListTree(source));
   EXPECT_EQ(ListTree(target).size(), 3u);
   EXPECT_EQ(ReadTestFile(target + "\\" + LongTestPath('c', 60) + "\\DEEP.TXT"), "deep");
 
-  EXPECT_TRUE(DeleteTree(temp / "copy", view));
-  EXPECT_EQ(view.BoxTexts(), Strings{});
+  EXPECT_TRUE(DeleteTree(temp / "copy", &messages));
+  EXPECT_EQ(messages, Strings{});
   EXPECT_FALSE(Exists(temp / "copy"));
   EXPECT_EQ(ReadTestFile(deep), "deep");
 }

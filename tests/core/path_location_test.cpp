@@ -1,4 +1,4 @@
-#include "library/path_location.h"
+#include "files/path_location.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "port/file_system.h"
-#include "support/fake_main_view.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -21,13 +20,13 @@ class RewriteBootConfigTest : public ::testing::Test {
     WriteTestFile(net + "\\SYSTEM.INI", systemIni);
     WriteTestFile(net + "\\PROTOCOL.INI", protocolIni);
   }
-  bool Rewrite(const std::string& driverFileName) { return RewriteBootConfig(net + "\\", driverFileName, view); }
+  bool Rewrite(const std::string& driverFileName) { return RewriteBootConfig(net + "\\", driverFileName, &messages); }
   std::string SystemIni() const { return ReadTestFile(net + "\\SYSTEM.INI"); }
   std::string ProtocolIni() const { return ReadTestFile(net + "\\PROTOCOL.INI"); }
 
   TempFolder temp;
   std::string net = temp / "NET";
-  FakeMainView view;
+  Messages messages;
 };
 
 TEST_F(RewriteBootConfigTest, ReplacesTheNetcardLineWhereverItStands) {
@@ -51,7 +50,7 @@ TEST_F(RewriteBootConfigTest, ReplacesTheNetcardLineWhereverItStands) {
     EXPECT_TRUE(Rewrite("NICDRV.DOS")) << c.before;
     EXPECT_EQ(SystemIni(), c.after);
   }
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 }
 
@@ -79,7 +78,7 @@ TEST_F(RewriteBootConfigTest, TheWholeFirstLineHoldingTheKeyIsReplacedAndNoOther
     EXPECT_EQ(SystemIni(), c.after);
     EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
   }
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
 }
 
 TEST_F(RewriteBootConfigTest, ReplacesTheFirstDriverNameLineWithTheDeviceName) {
@@ -99,7 +98,7 @@ TEST_F(RewriteBootConfigTest, ReplacesTheFirstDriverNameLineWithTheDeviceName) {
     EXPECT_TRUE(Rewrite("NICDRV.DOS")) << c.before;
     EXPECT_EQ(ProtocolIni(), c.after);
   }
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 }
 
@@ -123,21 +122,21 @@ TEST_F(RewriteBootConfigTest, TheNamesAreTrimmedAndTheDeviceKeepsAllButTheLastDo
     EXPECT_EQ(SystemIni(), std::string(c.netcard) + "\r\n");
     EXPECT_EQ(ProtocolIni(), std::string(c.device) + "\r\n");
   }
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
 }
 
 TEST_F(RewriteBootConfigTest, ANameWithoutADotFailsOnlyWhenProtocolIniNeedsADevice) {
   Write(kSystemIni, kProtocolIni);
   EXPECT_FALSE(Rewrite("NICDRV"));
-  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 
-  view.boxes.clear();
+  messages.clear();
   Write(kSystemIni, "[PROTMAN]\r\n; no driver line\r\n");
   EXPECT_TRUE(Rewrite("NICDRV"));
   EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV\r\ntransport=tcpdrv.dos\r\n");
   EXPECT_EQ(ProtocolIni(), "[PROTMAN]\r\n; no driver line\r\n");
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
 }
 
 TEST_F(RewriteBootConfigTest, AnEmptyNameEmptiesTheNetcardValueThenFails) {
@@ -147,7 +146,7 @@ TEST_F(RewriteBootConfigTest, AnEmptyNameEmptiesTheNetcardValueThenFails) {
 
   Write(kSystemIni, kProtocolIni);
   EXPECT_FALSE(Rewrite("  "));
-  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 }
 
@@ -157,27 +156,26 @@ TEST_F(RewriteBootConfigTest, AStaleTempFileIsOverwrittenAndGone) {
   EXPECT_TRUE(Rewrite("NICDRV.DOS"));
   EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
 }
 
 TEST_F(RewriteBootConfigTest, AMissingIniFileAbortsTheNetFolder) {
   WriteTestFile(net + "\\PROTOCOL.INI", kProtocolIni);
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 
-  view.boxes.clear();
+  messages.clear();
   WriteTestFile(net + "\\SYSTEM.INI", kSystemIni);
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 }
 
 TEST_F(RewriteBootConfigTest, AMissingNetFolderCannotTakeTheTempFile) {
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
-  EXPECT_EQ(view.boxes[0].text, "创建文件失败!");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "创建文件失败!");
   EXPECT_FALSE(Exists(net));
 }
 
@@ -188,7 +186,7 @@ TEST_F(RewriteBootConfigTest, ReadOnlyCopiesFromReadOnlyMediaAreRewritten) {
   EXPECT_TRUE(Rewrite("NICDRV.DOS"));
   EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
   EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
-  EXPECT_EQ(view.BoxTexts(), Texts{});
+  EXPECT_EQ(messages, Texts{});
 }
 
 TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFileRemains) {
@@ -199,11 +197,11 @@ TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFile
     EXPECT_FALSE(Rewrite("NICDRV.DOS"));
   }
   EXPECT_EQ(SystemIni(), kSystemIni);
-  ASSERT_FALSE(view.boxes.empty());
-  EXPECT_EQ(view.boxes[0].text, "文件拷贝失败！");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "文件拷贝失败！");
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 
-  view.boxes.clear();
+  messages.clear();
   Write(kSystemIni, kProtocolIni);
   {
     const auto lock = port::LockFile(net + "\\PROTOCOL.INI");
@@ -211,8 +209,8 @@ TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFile
     EXPECT_FALSE(Rewrite("NICDRV.DOS"));
   }
   EXPECT_EQ(ProtocolIni(), kProtocolIni);
-  ASSERT_FALSE(view.boxes.empty());
-  EXPECT_EQ(view.boxes[0].text, "文件拷贝失败！");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "文件拷贝失败！");
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 }
 
@@ -221,14 +219,14 @@ TEST_F(RewriteBootConfigTest, AReadOnlyStaleTempFileCannotBeCreatedAndNothingIsR
   WriteTestFile(net + "\\TEMP.INI", "stale");
   ASSERT_TRUE(port::SetAttributes(net + "\\TEMP.INI", port::kAttrReadOnly));
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  EXPECT_EQ(view.BoxTexts(), Texts{"创建文件失败!"});
+  EXPECT_EQ(messages, Texts{"创建文件失败!"});
   EXPECT_EQ(SystemIni(), kSystemIni);
   EXPECT_EQ(ProtocolIni(), kProtocolIni);
 }
 
 TEST_F(RewriteBootConfigTest, TheFolderMayBeGivenWithoutTrailingBackslash) {
   Write(kSystemIni, kProtocolIni);
-  EXPECT_TRUE(RewriteBootConfig(net, "NICDRV.DOS", view));
+  EXPECT_TRUE(RewriteBootConfig(net, "NICDRV.DOS", &messages));
   EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
   EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "port/main_view.h"
+#include "view/main_view.h"
 
 struct ShownBox {
   enum Kind { kMessage, kAppMessage, kFileError };
@@ -16,7 +16,7 @@ struct ShownBox {
   std::string caption;  // only for kMessage
 };
 
-class FakeMainView : public port::MainView {
+class FakeMainView : public MainView {
  public:
   // Rows and selection.
   std::vector<std::string> rows;

@@ -1,4 +1,4 @@
-#include "library/path_location.h"
+#include "files/path_location.h"
 
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -43,3 +43,7 @@ bool IsSameOrInside(const std::string& path, const std::string& folder) { return
 bool IsStrictlyInside(const std::string& path, const std::string& folder) { return Relation(path, folder) == 2; }
 
 bool IsSameLocation(const std::string& a, const std::string& b) { return Comparable(a) == Comparable(b); }
+
+bool SameEntryName(const std::string& a, const std::string& b) {
+  return a == b || (port::NamesIgnoreCase() && cp936::EqualIgnoringCase(a, b));
+}

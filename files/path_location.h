@@ -19,3 +19,7 @@ bool IsStrictlyInside(const std::string& path, const std::string& folder);
 
 // True when both name the same location.
 bool IsSameLocation(const std::string& a, const std::string& b);
+
+// True when the two entry names name the same entry of one folder: equal,
+// or equal but for ASCII letter case where the file system ignores it.
+bool SameEntryName(const std::string& a, const std::string& b);

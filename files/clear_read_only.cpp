@@ -1,4 +1,4 @@
-#include "bootdisk/clear_read_only.h"
+#include "files/clear_read_only.h"
 
 #include "port/file_system.h"
 

@@ -1,10 +1,9 @@
-// The message boxes core code may show. The application implements them with
+// The message boxes the commands show. The application implements them with
 // its dialog framework; tests record them.
 #pragma once
 
 #include <string>
-
-namespace port {
+#include <vector>
 
 class MessageBoxes {
  public:
@@ -22,6 +21,10 @@ class MessageBoxes {
   // The framework's report of a file error that escaped a command: OK
   // button, the stop icon, the program's name as caption.
   virtual void ShowFileError(const std::string& text) = 0;
-};
 
-}  // namespace port
+  // The failures a file operation collected, one application box each, in
+  // their order.
+  void ShowAppMessages(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) ShowAppMessage(text);
+  }
+};

@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "port/message_boxes.h"
-
-namespace port {
+#include "view/message_boxes.h"
 
 class MainView : public MessageBoxes {
  public:
@@ -36,5 +34,3 @@ class MainView : public MessageBoxes {
   virtual bool AskNewName(std::string* newName) = 0;                   // template 131
   virtual bool AskDriver(std::string* driverPath, std::string* cardName) = 0;  // template 129
 };
-
-}  // namespace port

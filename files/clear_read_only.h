@@ -1,5 +1,4 @@
-// Clearing the read-only attribute of a file the build copied from its
-// template.
+// Clearing the read-only attribute of a file copied from read-only media.
 #pragma once
 
 #include <string>

@@ -1,0 +1,34 @@
+// The opening every build shares: where it writes, asked of the user, made
+// a full path, and checked so that a build never changes or removes the
+// program's own data (the boot disk template, the template image, the
+// driver library, the program folder).
+#pragma once
+
+#include <string>
+
+#include "view/main_view.h"
+
+// What a build writes below the target: a folder it replaces whole
+// ("NET", "BootDisk") or a file it replaces ("BootDisk.img").
+enum class BuildOutput { kFolder, kFile };
+
+// "" when a build may replace `output` (a full path) and fill it from
+// `templateSource`; otherwise the Chinese message telling the user why the
+// target is refused. Refused: an output that is, or lies inside, the
+// template source, the boot disk template, the template image or the
+// driver library; and an output that is, or holds, any of these or the
+// program folder. Locations are compared as they really are (links
+// followed, letter case ignored where the file system ignores it), not as
+// they are spelled. Reads nothing but the paths' locations; changes nothing.
+std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const std::string& templateSource,
+                             const std::string& programFolder);
+
+// Asks for the target path; the output is `<target>\<outputName>` taken
+// exactly as typed (relative to the current folder, "T:" and "T:\" both the
+// root of T, names ending in a blank or a dot kept) and made a full path,
+// so that every message names it as the user finds it. False, with nothing
+// changed, when the user cancelled (the focus back to the list) or the
+// output is refused (CheckBuildOutput, shown in the main window's box with
+// caption "创建错误", the focus back to the list).
+bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput kind,
+                    const std::string& templateSource, const std::string& programFolder, std::string* output);

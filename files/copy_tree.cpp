@@ -1,0 +1,109 @@
+#include "files/copy_tree.h"
+
+#include "files/delete_tree.h"
+#include "files/folder_walk.h"
+#include "files/path_location.h"
+#include "port/file_system.h"
+#include "text/path_form.h"
+
+namespace {
+
+using pathform::WithBackslash;
+using pathform::WithoutBackslash;
+
+// With the source below the target, the copy writes into the source itself
+// when the source holds, below it, the path that leads from the target down
+// to the source (copying C:\A\B\ into C:\A\ while C:\A\B\B\ exists would put
+// C:\A\B\B\x onto C:\A\B\x).
+bool CopyReachesItsSource(const std::string& sourceFull, const std::string& target) {
+  if (!IsStrictlyInside(sourceFull, target)) return false;
+  const std::string resolvedSource = WithoutBackslash(port::ResolvedPath(sourceFull));
+  const std::string resolvedTarget = WithBackslash(WithoutBackslash(port::ResolvedPath(target)));
+  if (resolvedSource.size() <= resolvedTarget.size()) return false;
+  return port::IsFolder(WithBackslash(sourceFull) + resolvedSource.substr(resolvedTarget.size()));
+}
+
+// True when the folder the link `path` leads to overlaps one of `scope`:
+// is one of them, lies inside one, or holds one.
+bool LeadsIntoScope(const std::string& path, const std::vector<std::string>& scope) {
+  for (const std::string& folder : scope) {
+    if (IsSameOrInside(path, folder) || IsSameOrInside(folder, path)) return true;
+  }
+  return false;
+}
+
+// One copy: target paths are the target folder joined with the entry's
+// name, never derived from the spelling of the source.
+class TreeCopy {
+ public:
+  TreeCopy(const std::string& target, std::vector<std::string> scope, Messages* messages)
+      : scope_(std::move(scope)), messages_(messages) {
+    levels_.push_back({WithBackslash(target), false});
+  }
+
+  WalkStep Visit(const WalkEntry& entry) {
+    const port::FoundEntry& found = entry.found;
+    levels_.resize(static_cast<std::size_t>(entry.depth) + 1);
+    const Level& here = levels_.back();
+    const std::string targetPath = here.folder + found.name;
+    // A folder this copy made holds no link of anyone's.
+    if (!here.madeByCopy && port::IsLink(targetPath)) {
+      messages_->push_back("复制的目标" + targetPath + "是一个链接，没有通过它写入它指向的" +
+                           port::ResolvedPath(targetPath) + "。复制没有完成！");
+      return WalkStep::kStop;
+    }
+    if (!found.IsDirectory()) {
+      if (port::CopyOneFile(found.path, targetPath)) return WalkStep::kGoOn;
+      // The leftover of the file goes; a folder of that name in the target
+      // is not a leftover of this copy and stays.
+      if (port::IsFolder(targetPath)) {
+        messages_->push_back("文件拷贝失败！");
+      } else {
+        AbortCopy(targetPath, messages_);
+      }
+      return WalkStep::kStop;
+    }
+    // A link back into the folders being copied would repeat them without
+    // end, one into the target would copy the copy.
+    if (entry.leadsBack || (found.IsLink() && LeadsIntoScope(found.path, scope_))) {
+      messages_->push_back("没有复制链接" + found.path + "：它指向" + port::ResolvedPath(found.path) +
+                           "，跟随它会复制被复制的文件夹、复制的目标或驱动程序库本身。复制没有完成！");
+      return WalkStep::kStop;
+    }
+    const std::string targetFolder = targetPath + '\\';
+    levels_.push_back({targetFolder, port::CreateFolder(targetFolder)});
+    return WalkStep::kGoOn;
+  }
+
+ private:
+  struct Level {
+    std::string folder;  // where this depth's entries go, with a trailing backslash
+    bool madeByCopy;
+  };
+  std::vector<std::string> scope_;
+  Messages* messages_;
+  std::vector<Level> levels_;
+};
+
+}  // namespace
+
+bool CopyTree(const std::string& source, const std::string& target, Messages* messages,
+              const std::vector<std::string>& guardedFolders) {
+  // The listing then reports entry paths in one canonical form whatever
+  // spelling the caller used (doubled or forward slashes, "." and "..").
+  const std::string sourceFull = port::FullPath(source);
+  if (IsSameOrInside(target, sourceFull)) {
+    messages->push_back("不能把文件夹" + sourceFull + "复制到它自身或它里面的文件夹" + target + "中！");
+    return false;
+  }
+  if (CopyReachesItsSource(sourceFull, target)) {
+    messages->push_back("把文件夹" + sourceFull + "复制到" + target + "会覆盖它自己的文件，没有复制！");
+    return false;
+  }
+  std::vector<std::string> scope = {sourceFull, port::FullPath(target)};
+  for (const std::string& folder : guardedFolders) scope.push_back(port::FullPath(folder));
+  TreeCopy copy(target, std::move(scope), messages);
+  FolderWalk walk;
+  walk.folder = WithBackslash(sourceFull);
+  return Walk(walk, [&](const WalkEntry& entry) { return copy.Visit(entry); });
+}

@@ -1,0 +1,28 @@
+// Removing folder trees, and the clean-up of a failed copy. Every failure
+// is added to `messages` (texts for the application's box) before the call
+// returns.
+#pragma once
+
+#include <string>
+
+#include "files/messages.h"
+
+// Removes what `path` names. With a trailing backslash: every entry inside
+// that folder, depth-first, the folder itself staying. Without one: exactly
+// the entry named (a file, or a folder with everything in it), never a
+// sibling whose name merely begins with it. Files get their attributes reset
+// (read-only, hidden, system cleared) before deletion; folders are removed
+// as they are. Stops at the first failure, reporting "删除文件%s失败！" for a
+// file and then "删除目录%s失败！" for each enclosing folder up to the level it
+// was called for, and returns false. A path that names nothing is no failure.
+//
+// A link (symbolic link or junction, to a folder or a file) is removed as a
+// link, wherever it stands in the tree, and never emptied through: what it
+// leads to is left as it was. A link named with a trailing backslash is
+// removed itself, since the content it shows is not its own. A link that
+// cannot be removed as a link is a failure, reported as its kind above.
+bool DeleteTree(const std::string& path, Messages* messages);
+
+// Reports "文件拷贝失败！" and removes `path`: with a trailing backslash the
+// folder's content and then the folder, otherwise that one entry.
+void AbortCopy(const std::string& path, Messages* messages);
