@@ -136,15 +136,6 @@ TEST_F(BootImageBuildTest, WorksFromAFolderWithBackslashTrailBytesAndAReadOnlyTe
   EXPECT_NE(port::GetAttributes(templateImage) & port::kAttrReadOnly, 0u);
 }
 
-TEST_F(BootImageBuildTest, CancellingTheTargetDialogChangesNothing) {
-  view.selected = 0;
-  CreateBootImage(view, list, program);
-  EXPECT_EQ(view.dialogsRun, 1);
-  EXPECT_TRUE(view.boxes.empty());
-  EXPECT_TRUE(view.listFocused);
-  EXPECT_EQ(ListTree(target.path()), Texts{});
-}
-
 TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
   const std::string good = ReadTestFile(templateImage);
   std::string noNet = good;
@@ -187,10 +178,6 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
        "PROTOCOL.INI"},
       {"a driver name DOS cannot load", good, longNameRow, target.path(), ShownBox::kMessage, "RTL8139NEW.DOS"},
       {"no free space", full, 0, target.path(), ShownBox::kMessage, "空间"},
-      {"the program folder as target", good, 0, program, ShownBox::kMessage, "BootDisk.img"},
-      {"the same, spelled otherwise", good, 0, program + "\\\\.\\", ShownBox::kMessage, "BootDisk.img"},
-      {"inside the boot disk template", good, 0, program + "\\BootDisk\\NET", ShownBox::kMessage, "启动盘模板"},
-      {"inside the driver library", good, 0, library + "\\E100B", ShownBox::kMessage, "网卡驱动库"},
       {"no card selected", good, -1, target.path(), ShownBox::kAppMessage, "网卡"},
       {"a target that does not exist", good, 0, target / "missing", ShownBox::kAppMessage, "missing"},
   };

@@ -125,16 +125,6 @@ TEST_F(BootMediaBuildTest, ASecondBuildWithAnotherCardReplacesTheFirstWhole) {
   }
 }
 
-TEST_F(BootMediaBuildTest, CancellingTheTargetDialogChangesNothing) {
-  view.selected = 0;
-  CreateNetDir(view, list, program);
-  CreateUsbDisk(view, list, program);
-  EXPECT_EQ(view.dialogsRun, 2);
-  EXPECT_TRUE(view.boxes.empty());
-  EXPECT_TRUE(view.listFocused);
-  EXPECT_EQ(ListTree(target.path()), Texts{});
-}
-
 TEST_F(BootMediaBuildTest, AMissingTargetFailsWithoutSuccess) {
   for (bool usb : {false, true}) {
     Build(usb, 0, target / "missing");
@@ -142,53 +132,6 @@ TEST_F(BootMediaBuildTest, AMissingTargetFailsWithoutSuccess) {
     EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
     EXPECT_FALSE(Exists(target / "missing"));
   }
-}
-
-TEST_F(BootMediaBuildTest, TargetsThatWouldDestroyOrReadTheTemplateAreRefusedFirst) {
-  WriteTestFile(program + "\\BootDisk\\NET\\NET\\INNER.TXT", "template data");
-  const std::vector<std::string> before = TemplateState();
-  const struct {
-    bool usb;
-    std::string targetPath;
-  } refused[] = {
-      {true, program},                         // the build folder would be the template
-      {true, program + "\\\\.\\"},              // the same, spelled otherwise
-      {false, program + "\\BootDisk"},         // the NET build onto the template's NET
-      {false, program + "\\BootDisk\\NET"},    // inside the template's NET
-      {true, program + "\\BootDisk\\NET"},     // inside the template
-      {false, library},                        // inside the driver library
-      {true, library + "\\E100B"},             // inside the driver library
-  };
-  for (const auto& r : refused) {
-    Build(r.usb, 0, r.targetPath);
-    ASSERT_EQ(view.boxes.size(), 1u) << r.targetPath;
-    EXPECT_EQ(view.boxes[0].kind, ShownBox::kMessage);
-    EXPECT_NE(view.boxes[0].caption, "创建成功");
-    EXPECT_FALSE(view.boxes[0].text.empty());
-    EXPECT_EQ(TemplateState(), before) << r.targetPath;
-    EXPECT_EQ(ReadTestFile(library + "\\E100B\\E100B.DOS"), ReadTestFile(sample + "\\driver\\E100B\\E100B.DOS"));
-  }
-  if (port::NamesIgnoreCase()) {
-    Build(true, 0, cp936::UpperAscii(program));
-    ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_NE(view.boxes[0].caption, "创建成功");
-    EXPECT_EQ(TemplateState(), before);
-  }
-}
-
-TEST_F(BootMediaBuildTest, ABuildFolderHoldingTheProgramFolderIsRefused) {
-  LayOutProgramFolder(temp / "NET\\Tovrell");
-  const std::vector<std::string> before = TemplateState();
-  Build(false, 0, temp.path());  // <temp>\NET\ holds the program folder
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_NE(view.boxes[0].caption, "创建成功");
-  EXPECT_EQ(TemplateState(), before);
-  EXPECT_TRUE(Exists(library + "\\E100B\\E100B.DOS"));
-
-  // A build beside the program folder is fine.
-  Build(false, 0, temp / "NET");
-  ExpectSuccess("NET目录创建成功！");
-  EXPECT_EQ(TemplateState(), before);
 }
 
 TEST_F(BootMediaBuildTest, AReadOnlyTemplateBuildsAndStaysUntouched) {

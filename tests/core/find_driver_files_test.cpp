@@ -337,13 +337,6 @@ TEST(FindDriverFilesMark, TheMarkStartsOnACharacterBoundary) {
 
 // --- Patterns and unreadable folders -----------------------------------------
 
-TEST(FindDriverFilesPattern, OneBackslashBeforeTheMask) {
-  EXPECT_EQ(ListingPattern("C:\\"), "C:\\*.*");
-  EXPECT_EQ(ListingPattern("C:\\drivers"), "C:\\drivers\\*.*");
-  EXPECT_EQ(ListingPattern("C:\\drivers\\"), "C:\\drivers\\*.*");
-  EXPECT_EQ(ListingPattern("C:\\\x9C\x5C"), "C:\\\x9C\x5C\\*.*");  // trail byte, not a separator
-}
-
 TEST(FindDriverFilesPattern, ADriveRootAndAPlainFolderAreEachListedOnce) {
   FakeTree root("C:\\");
   root.File(root.Folder("C:\\", "S"), "a.dos");

@@ -15,7 +15,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class TreeCopyTest : public ::testing::Test {
+class CopyDeleteTreeTest : public ::testing::Test {
  protected:
   // A source tree with files at two depths, an empty folder and a folder
   // holding only a folder.
@@ -43,7 +43,7 @@ class TreeCopyTest : public ::testing::Test {
   Messages messages;
 };
 
-TEST_F(TreeCopyTest, EmptyingAFolderRemovesEverythingInsideWhateverItsAttributes) {
+TEST_F(CopyDeleteTreeTest, EmptyingAFolderRemovesEverythingInsideWhateverItsAttributes) {
   WriteSourceTree();
   WriteTestFile(source + "\\READONLY.SYS", "r");
   WriteTestFile(source + "\\NET\\SUB\\HIDDEN.SYS", "h");
@@ -55,7 +55,7 @@ TEST_F(TreeCopyTest, EmptyingAFolderRemovesEverythingInsideWhateverItsAttributes
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(TreeCopyTest, APathWithoutTrailingBackslashRemovesExactlyThatEntry) {
+TEST_F(CopyDeleteTreeTest, APathWithoutTrailingBackslashRemovesExactlyThatEntry) {
   WriteTestFile(source + "\\RTL8139.INI", "ini");
   WriteTestFile(source + "\\RTL8139.INI.bak", "backup");
   WriteTestFile(source + "\\rtl8139.ini.old", "old");
@@ -70,7 +70,7 @@ TEST_F(TreeCopyTest, APathWithoutTrailingBackslashRemovesExactlyThatEntry) {
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(TreeCopyTest, EmptyingAFolderLeavesASiblingWithALongerName) {
+TEST_F(CopyDeleteTreeTest, EmptyingAFolderLeavesASiblingWithALongerName) {
   WriteTestFile(temp / "NET\\A.DOS", "a");
   WriteTestFile(temp / "NETWORK\\B.DOS", "b");
   EXPECT_TRUE(DeleteTree(temp / "NET\\", &messages));
@@ -79,7 +79,7 @@ TEST_F(TreeCopyTest, EmptyingAFolderLeavesASiblingWithALongerName) {
   EXPECT_EQ(ListTree(temp.path()), expected);
 }
 
-TEST_F(TreeCopyTest, NothingToRemoveOrCopyIsNoFailure) {
+TEST_F(CopyDeleteTreeTest, NothingToRemoveOrCopyIsNoFailure) {
   EXPECT_TRUE(DeleteTree(temp / "missing\\", &messages));
   EXPECT_TRUE(DeleteTree(temp / "missing", &messages));
   EXPECT_TRUE(DeleteTree(temp / "missing\\FILE.TXT", &messages));
@@ -91,7 +91,7 @@ TEST_F(TreeCopyTest, NothingToRemoveOrCopyIsNoFailure) {
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(TreeCopyTest, AFileThatCannotBeDeletedIsReportedThenEachEnclosingFolder) {
+TEST_F(CopyDeleteTreeTest, AFileThatCannotBeDeletedIsReportedThenEachEnclosingFolder) {
   const std::string root = temp / "BootDisk";
   WriteTestFile(root + "\\A\\B\\C\\X.DOS", "locked");
   WriteTestFile(root + "\\A\\B\\OTHER.TXT", "o");
@@ -105,7 +105,7 @@ TEST_F(TreeCopyTest, AFileThatCannotBeDeletedIsReportedThenEachEnclosingFolder) 
   EXPECT_EQ(ReadTestFile(root + "\\A\\B\\C\\X.DOS"), "locked");
 }
 
-TEST_F(TreeCopyTest, CopiesTheWholeTreeOverwritingSameNamesAndKeepingOthers) {
+TEST_F(CopyDeleteTreeTest, CopiesTheWholeTreeOverwritingSameNamesAndKeepingOthers) {
   WriteSourceTree();
   WriteTestFile(target + "\\NET\\SYSTEM.INI", "stale");
   WriteTestFile(target + "\\USER.TXT", "the user's");
@@ -118,14 +118,14 @@ TEST_F(TreeCopyTest, CopiesTheWholeTreeOverwritingSameNamesAndKeepingOthers) {
   EXPECT_EQ(Snapshot(target), expected);
 }
 
-TEST_F(TreeCopyTest, CopiesIntoATargetGivenWithoutTrailingBackslash) {
+TEST_F(CopyDeleteTreeTest, CopiesIntoATargetGivenWithoutTrailingBackslash) {
   WriteSourceTree();
   MakeTestFolders(target);
   EXPECT_TRUE(CopyTree(source, target, &messages));
   EXPECT_EQ(Snapshot(target), Snapshot(source));
 }
 
-TEST_F(TreeCopyTest, ACopyFailureStopsAtOnceAndCopiesNothingListedAfterIt) {
+TEST_F(CopyDeleteTreeTest, ACopyFailureStopsAtOnceAndCopiesNothingListedAfterIt) {
   // Which entries come before the failing folder is the listing's business,
   // so the expectation is read from the listing itself.
   for (const char* name : {"A.TXT", "B.TXT", "C.TXT", "D.TXT", "E.TXT", "F.TXT"}) {
@@ -157,7 +157,7 @@ TEST_F(TreeCopyTest, ACopyFailureStopsAtOnceAndCopiesNothingListedAfterIt) {
   EXPECT_EQ(ReadTestFile(source + "\\SUB\\LOCKED.DOS"), "locked");
 }
 
-TEST_F(TreeCopyTest, AReadOnlyTargetFileFailsAndOnlyItsLeftoverIsRemoved) {
+TEST_F(CopyDeleteTreeTest, AReadOnlyTargetFileFailsAndOnlyItsLeftoverIsRemoved) {
   WriteTestFile(source + "\\DRIVER.DOS", "new");
   WriteTestFile(target + "\\DRIVER.DOS", "old");
   WriteTestFile(target + "\\DRIVER.DOS.bak", "backup");
@@ -168,7 +168,7 @@ TEST_F(TreeCopyTest, AReadOnlyTargetFileFailsAndOnlyItsLeftoverIsRemoved) {
   EXPECT_EQ(ReadTestFile(source + "\\DRIVER.DOS"), "new");
 }
 
-TEST_F(TreeCopyTest, AFolderInTheTargetNamedLikeASourceFileIsNotRemoved) {
+TEST_F(CopyDeleteTreeTest, AFolderInTheTargetNamedLikeASourceFileIsNotRemoved) {
   WriteTestFile(source + "\\NET", "a file");
   WriteTestFile(target + "\\NET\\KEEP.TXT", "the user's");
   EXPECT_FALSE(CopyTree(source + "\\", target + "\\", &messages));
@@ -176,14 +176,14 @@ TEST_F(TreeCopyTest, AFolderInTheTargetNamedLikeASourceFileIsNotRemoved) {
   EXPECT_EQ(ReadTestFile(target + "\\NET\\KEEP.TXT"), "the user's");
 }
 
-TEST_F(TreeCopyTest, AMissingTargetFailsOnTheFirstFile) {
+TEST_F(CopyDeleteTreeTest, AMissingTargetFailsOnTheFirstFile) {
   WriteTestFile(source + "\\ONLY.TXT", "x");
   EXPECT_FALSE(CopyTree(source + "\\", temp / "missing\\NET\\", &messages));
   EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(temp / "missing"));
 }
 
-TEST_F(TreeCopyTest, TheSourceIsNeverDamagedWhateverItsSpelling) {
+TEST_F(CopyDeleteTreeTest, TheSourceIsNeverDamagedWhateverItsSpelling) {
   WriteSourceTree();
   MakeTestFolders(source + "\\src\\src");  // the source's own name again inside it
   WriteTestFile(source + "\\src\\src\\NESTED.TXT", "nested");
@@ -213,7 +213,7 @@ TEST_F(TreeCopyTest, TheSourceIsNeverDamagedWhateverItsSpelling) {
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(TreeCopyTest, ATargetThatIsTheSourceOrLiesInsideItIsRefused) {
+TEST_F(CopyDeleteTreeTest, ATargetThatIsTheSourceOrLiesInsideItIsRefused) {
   WriteSourceTree();
   const auto before = Snapshot(source);
   const std::vector<std::string> targets = {
@@ -232,7 +232,7 @@ TEST_F(TreeCopyTest, ATargetThatIsTheSourceOrLiesInsideItIsRefused) {
   }
 }
 
-TEST_F(TreeCopyTest, ACopyIntoAnEnclosingFolderIsRefusedOnlyWhenItWouldReachTheSource) {
+TEST_F(CopyDeleteTreeTest, ACopyIntoAnEnclosingFolderIsRefusedOnlyWhenItWouldReachTheSource) {
   // Copying A\B\ into A\ writes A\<entries of B>; with A\B\B\ present that
   // lands on A\B\ itself.
   const std::string a = temp / "A";
@@ -253,7 +253,7 @@ TEST_F(TreeCopyTest, ACopyIntoAnEnclosingFolderIsRefusedOnlyWhenItWouldReachTheS
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(TreeCopyTest, UserTextIsNeverTakenForAFormat) {
+TEST_F(CopyDeleteTreeTest, UserTextIsNeverTakenForAFormat) {
   const std::string odd = temp / "100%s %n%d";
   WriteTestFile(odd + "\\SRC\\F.TXT", "f");
   MakeTestFolders(odd + "\\DST");
@@ -265,7 +265,7 @@ TEST_F(TreeCopyTest, UserTextIsNeverTakenForAFormat) {
   EXPECT_EQ(messages, Texts{"删除文件" + odd + "\\DST\\F.TXT失败！"});
 }
 
-TEST_F(TreeCopyTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
+TEST_F(CopyDeleteTreeTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
   WriteSourceTree();
   WriteTestFile(temp / "TEMP.INI", "t");
   WriteTestFile(temp / "TEMP.INI.keep", "k");
@@ -277,7 +277,7 @@ TEST_F(TreeCopyTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
 
 // --- Links in the trees -----------------------------------------------------------
 
-TEST_F(TreeCopyTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
+TEST_F(CopyDeleteTreeTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
   const std::string outside = temp / "outside";
   WriteTestFile(outside + "\\KEEP.TXT", "the user's");
   WriteTestFile(outside + "\\SUB\\DEEP.TXT", "deep");
@@ -319,7 +319,7 @@ TEST_F(TreeCopyTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
   }
 }
 
-TEST_F(TreeCopyTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
+TEST_F(CopyDeleteTreeTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
   const std::string empty = temp / "empty";
   MakeTestFolders(empty);
   MakeTestFolders(temp / "tree");
@@ -333,7 +333,7 @@ TEST_F(TreeCopyTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
   }
 }
 
-TEST_F(TreeCopyTest, NothingIsWrittenThroughALinkInTheTarget) {
+TEST_F(CopyDeleteTreeTest, NothingIsWrittenThroughALinkInTheTarget) {
   WriteSourceTree();
   const std::string outside = temp / "outside";
   WriteTestFile(outside + "\\SYSTEM.INI", "the user's");
@@ -368,7 +368,7 @@ TEST_F(TreeCopyTest, NothingIsWrittenThroughALinkInTheTarget) {
   }
 }
 
-TEST_F(TreeCopyTest, ASourceLinkIntoTheCopyIsNotFollowedAndTheCopyFails) {
+TEST_F(CopyDeleteTreeTest, ASourceLinkIntoTheCopyIsNotFollowedAndTheCopyFails) {
   WriteSourceTree();
   const std::string library = temp / "library";
   WriteTestFile(library + "\\E100\\E100B.DOS", "driver");
@@ -402,7 +402,7 @@ TEST_F(TreeCopyTest, ASourceLinkIntoTheCopyIsNotFollowedAndTheCopyFails) {
   }
 }
 
-TEST_F(TreeCopyTest, ASourceLinkToAFolderElsewhereIsCopiedThrough) {
+TEST_F(CopyDeleteTreeTest, ASourceLinkToAFolderElsewhereIsCopiedThrough) {
   WriteSourceTree();
   WriteTestFile(temp / "tools\\CLONE.EXE", "clone");
   if (!MakeFolderLink(temp / "tools", source + "\\TOOLS")) GTEST_SKIP() << "links cannot be made here";
