@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read the sample files\n");
     return 1;
   }
-  RewriteBootConfigText(BootConfigFile::kSystemIni, driverName, &systemIni);
-  RewriteBootConfigText(BootConfigFile::kProtocolIni, driverName, &protocolIni);
+  RewriteBootConfigText(BootConfigFile::kSystemIni, {driverName, "E100B$"}, &systemIni);
+  RewriteBootConfigText(BootConfigFile::kProtocolIni, {driverName, "E100B$"}, &protocolIni);
   port::WriteFile(WindowsForm(base / "SYSTEM.INI"), systemIni);
   port::WriteFile(WindowsForm(base / "PROTOCOL.INI"), protocolIni);
 
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         fat::Image image;
         return port::ReadFile(WindowsForm(templateImage), &bytes) && image.Open(std::move(bytes), &problem) &&
                port::ReadFile(WindowsForm(driverPath), &driverBytes) &&
-               SetUpBootImage(&image, driverName, driverBytes, stamp).empty() &&
+               SetUpBootImage(&image, {driverName, "E100B$"}, driverBytes, stamp).empty() &&
                port::WriteFile(ours + ".tmp", image.bytes()) && port::ReplaceEntry(ours + ".tmp", ours);
       }));
     };

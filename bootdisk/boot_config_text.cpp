@@ -1,35 +1,54 @@
 #include "bootdisk/boot_config_text.h"
 
 #include <string_view>
+#include <vector>
 
+#include "library/protocol_ini.h"
 #include "text/cp936_path.h"
-#include "text/text_lines.h"
+#include "text/ini_lines.h"
 #include "text/white_space.h"
 
 namespace {
 
-// Where `key` starts in `line` on a character boundary, or npos: the bytes of
-// a key can also be the trail byte of a double-byte character and the lead
+// True when `key` starts in `line` on a character boundary: the bytes of a
+// key can also be the trail byte of a double-byte character and the lead
 // byte of the next one.
-std::size_t FindKey(std::string_view line, std::string_view key) {
+bool HoldsKey(std::string_view line, std::string_view key) {
   std::size_t i = 0;
   while (i + key.size() <= line.size()) {
-    if (line.compare(i, key.size(), key) == 0) return i;
+    if (line.compare(i, key.size(), key) == 0) return true;
     i += cp936::IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
   }
-  return cp936::npos;
+  return false;
 }
 
-// The first line whose text holds `key`, as [*start, *end).
-bool FindLineWithKey(std::string_view bytes, std::string_view key, std::size_t* start, std::size_t* end) {
-  for (const text::TextLine& line : text::SplitTextLines(bytes)) {
-    if (FindKey(bytes.substr(line.start, line.end - line.start), key) != cp936::npos) {
-      *start = line.start;
-      *end = line.end;
-      return true;
-    }
+// The first line whose text holds the key as spelled ("netcard=",
+// "DriverName="), the line the file has always been recognised by.
+const text::IniLine* FirstLineSpelling(std::string_view bytes, const std::vector<text::IniLine>& lines,
+                                       std::string_view spelled) {
+  for (const text::IniLine& line : lines) {
+    if (HoldsKey(bytes.substr(line.start, line.end - line.start), spelled)) return &line;
   }
-  return false;
+  return nullptr;
+}
+
+// The line the client reads for the card.
+const text::IniLine* CardLine(BootConfigFile file, std::string_view bytes, const std::vector<text::IniLine>& lines) {
+  const std::string key = BootConfigKey(file);
+  const text::IniLine* spelled = FirstLineSpelling(bytes, lines, key + "=");
+  if (file == BootConfigFile::kSystemIni) {
+    if (spelled != nullptr && spelled->HasKey(key)) return spelled;
+    for (const text::IniLine& line : lines) {
+      if (line.HasKey(key)) return &line;
+    }
+    return nullptr;
+  }
+  const text::IniLine* card = BoundCardDriverNameLine(lines);
+  if (card == nullptr) return nullptr;
+  if (spelled != nullptr && spelled->HasKey(key) && cp936::EqualIgnoringCase(spelled->section, card->section)) {
+    return spelled;
+  }
+  return card;
 }
 
 }  // namespace
@@ -38,21 +57,36 @@ const char* BootConfigFileName(BootConfigFile file) {
   return file == BootConfigFile::kSystemIni ? "SYSTEM.INI" : "PROTOCOL.INI";
 }
 
-BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const std::string& driverFileName, std::string* bytes) {
-  const bool system = file == BootConfigFile::kSystemIni;
-  std::size_t start = 0;
-  std::size_t end = 0;
-  if (!FindLineWithKey(*bytes, system ? "netcard=" : "DriverName=", &start, &end)) return BootConfigRewrite::kNoKey;
+const char* BootConfigKey(BootConfigFile file) {
+  return file == BootConfigFile::kSystemIni ? "netcard" : "DriverName";
+}
 
-  const std::string netcard = text::Trim(driverFileName);
-  std::string line;
-  if (system) {
-    line = "netcard=" + netcard;
+BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& card, std::string* bytes) {
+  const std::vector<text::IniLine> lines = text::ReadIniLines(*bytes);
+  const text::IniLine* line = CardLine(file, *bytes, lines);
+  if (line == nullptr) return BootConfigRewrite::kNoKey;
+  std::string newLine;
+  if (file == BootConfigFile::kSystemIni) {
+    newLine = "netcard=" + text::Trim(card.driverFileName);
   } else {
-    const std::size_t dot = cp936::FindLast(netcard, '.');
-    if (dot == cp936::npos) return BootConfigRewrite::kNoDeviceName;
-    line = "DriverName=" + text::Trim(netcard.substr(0, dot)) + "$";
+    if (card.deviceName.empty()) return BootConfigRewrite::kNoDeviceName;
+    newLine = "DriverName=" + card.deviceName;
   }
-  bytes->replace(start, end - start, line);
+  bytes->replace(line->start, line->end - line->start, newLine);
   return BootConfigRewrite::kRewritten;
+}
+
+std::string TemplateConfigProblem(BootConfigFile file, const MediaCard& card, std::string bytes) {
+  switch (RewriteBootConfigText(file, card, &bytes)) {
+    case BootConfigRewrite::kRewritten:
+      return std::string();
+    case BootConfigRewrite::kNoKey:
+      return file == BootConfigFile::kSystemIni
+                 ? "没有netcard=行，创建的启动盘会加载模板原来的网卡驱动程序"
+                 : "没有网卡的节（有DriverName=行、不是PROTMAN$、没有BINDINGS=的节）或其中没有DriverName=行，"
+                   "创建的启动盘会加载模板原来的网卡驱动程序";
+    case BootConfigRewrite::kNoDeviceName:
+      break;
+  }
+  return "有DriverName=行，而网卡驱动程序的文件名" + card.driverFileName + "没有扩展名，无法写出驱动设备名";
 }

@@ -63,12 +63,18 @@ bool BuildImage(MainView& view, const std::string& templateImage, const NicEntry
                      kRefusalCaption);
     return false;
   }
+  MediaCard media;
+  const std::string deviceRefusal = MediaCardOf(card, &media);
+  if (!deviceRefusal.empty()) {
+    view.ShowMessage(deviceRefusal, kRefusalCaption);
+    return false;
+  }
   std::string driver;
   if (!port::ReadFile(card.driverPath, &driver)) {
     view.ShowAppMessage("网卡驱动程序" + card.driverPath + "无法读取，启动镜像没有创建！");
     return false;
   }
-  const std::string refusal = SetUpBootImage(image, driverFileName, driver, Now());
+  const std::string refusal = SetUpBootImage(image, media, driver, Now());
   if (!refusal.empty()) {
     view.ShowMessage("启动镜像模板" + templateImage + refusal, kRefusalCaption);
     return false;
@@ -78,8 +84,9 @@ bool BuildImage(MainView& view, const std::string& templateImage, const NicEntry
 
 }  // namespace
 
-std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName, const std::string& driver,
+std::string SetUpBootImage(fat::Image* image, const MediaCard& card, const std::string& driver,
                            fat::DosStamp stamp) {
+  const std::string& driverFileName = card.driverFileName;
   if (image->Find("NET") != fat::Image::Entry::kFolder) return "中没有NET文件夹，启动镜像没有创建！";
   // A folder where a file is to be written is no lack of space: said as it is.
   for (const std::string& name : {driverFileName, std::string(BootConfigFileName(BootConfigFile::kSystemIni)),
@@ -99,16 +106,10 @@ std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName,
     const std::string name = BootConfigFileName(file);
     std::string content;
     if (!image->ReadFile("NET\\" + name, &content)) return "的NET文件夹中没有" + name + "，启动镜像没有创建！";
-    switch (RewriteBootConfigText(file, driverFileName, &content)) {
-      case BootConfigRewrite::kNoKey:
-        break;  // the file stays as it is, its entry too
-      case BootConfigRewrite::kNoDeviceName:
-        return "的" + name + "有DriverName=行，而网卡驱动程序的文件名" + driverFileName +
-               "没有扩展名，无法写出驱动设备名，启动镜像没有创建！";
-      case BootConfigRewrite::kRewritten:
-        writes.push_back({name, std::move(content)});
-        break;
-    }
+    const std::string problem = TemplateConfigProblem(file, card, content);
+    if (!problem.empty()) return "的NET\\" + name + problem + "，启动镜像没有创建！";
+    RewriteBootConfigText(file, card, &content);
+    writes.push_back({name, std::move(content)});
   }
   std::string problem;
   for (const Write& write : writes) {

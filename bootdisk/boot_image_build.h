@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "bootdisk/boot_config_text.h"
 #include "bootdisk/fat_image.h"
 #include "library/nic_list.h"
 #include "view/main_view.h"
@@ -35,13 +36,13 @@
 // "创建成功", and the focus back to the list.
 void CreateBootImage(MainView& view, const NicList& nicList, const std::string& programFolder);
 
-// The build's work on the image in memory: `image` (opened) gets the driver
-// file `driverFileName` with content `driver` in \NET, and NET\SYSTEM.INI
-// and NET\PROTOCOL.INI rewritten for it where they hold their keys (a file
-// without its key is left as it is, entry and all); the entries written get
-// `stamp`. "" when done; otherwise the end of a sentence that starts with
-// the template image's path, telling why not (no NET, no SYSTEM.INI or
-// PROTOCOL.INI, a folder in NET named as one of the three files, no device
-// name, no space), and the image must be dropped.
-std::string SetUpBootImage(fat::Image* image, const std::string& driverFileName, const std::string& driver,
+// The build's work on the image in memory: `image` (opened) gets the card's
+// driver file with content `driver` in \NET, and NET\SYSTEM.INI and
+// NET\PROTOCOL.INI rewritten for it (RewriteBootConfigText); the entries
+// written get `stamp`. "" when done; otherwise the end of a sentence that
+// starts with the template image's path, telling why not (no NET, no
+// SYSTEM.INI or PROTOCOL.INI or one without the card's line, a folder in
+// NET named as one of the three files, no device name, no space), and the
+// image must be dropped.
+std::string SetUpBootImage(fat::Image* image, const MediaCard& card, const std::string& driver,
                            fat::DosStamp stamp);

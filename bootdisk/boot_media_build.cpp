@@ -8,7 +8,6 @@
 #include "files/delete_tree.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
-#include "text/cp936_path.h"
 #include "text/path_form.h"
 
 namespace {
@@ -24,21 +23,33 @@ struct BootMediaBuild {
 const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
 const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
+// "" when the template's SYSTEM.INI and PROTOCOL.INI can be set up for
+// `card`; otherwise why the build is refused before anything is written.
+std::string CheckTemplateConfig(const std::string& templateNet, const MediaCard& card) {
+  for (BootConfigFile file : {BootConfigFile::kSystemIni, BootConfigFile::kProtocolIni}) {
+    const std::string path = templateNet + BootConfigFileName(file);
+    std::string bytes;
+    if (!port::ReadFile(path, &bytes)) {
+      return "无法读取启动盘模板中的" + path + "（" + port::LastErrorText() + "），启动盘没有创建！";
+    }
+    const std::string problem = TemplateConfigProblem(file, card, bytes);
+    if (!problem.empty()) return "启动盘模板中的" + path + problem + "，启动盘没有创建！";
+  }
+  return std::string();
+}
+
 // Copies the card's driver into the NET folder and rewrites the two INI
 // files for it; false once the failure has been reported.
-bool SetUpCard(const NicEntry& card, const std::string& netFolder, Messages* messages) {
-  // The card of the driver copy is also the card the INI files are
-  // rewritten for, so that they always name the driver that is there.
-  const std::string driverFileName = cp936::FileNameOf(card.driverPath);
+bool SetUpCard(const NicEntry& card, const MediaCard& media, const std::string& netFolder, Messages* messages) {
   // A driver file of that name that the template brought read-only (from
   // read-only media) is the build's own copy, replaced like the INI files.
-  const std::string driverCopy = netFolder + driverFileName;
+  const std::string driverCopy = netFolder + media.driverFileName;
   ClearReadOnly(driverCopy);
   if (!port::CopyOneFile(card.driverPath, driverCopy)) {
     messages->push_back("网卡驱动程序" + card.driverPath + "无法复制到" + netFolder + "，启动盘没有创建完成！");
     return false;
   }
-  return RewriteBootConfig(netFolder, driverFileName, messages);
+  return RewriteBootConfig(netFolder, media, messages);
 }
 
 // Empties and recreates `buildFolder` (with a trailing backslash), fills it
@@ -46,11 +57,19 @@ bool SetUpCard(const NicEntry& card, const std::string& netFolder, Messages* mes
 // fails after making its build folder removes it again: half-built media
 // would look complete and name the template's driver.
 bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
-                      const NicEntry& card, const std::string& programFolder, Messages* messages) {
+                      const NicEntry& card, const MediaCard& media, const std::string& programFolder,
+                      Messages* messages) {
   // An old build folder that is a link goes as a link (DeleteTree); should
-  // it stay, nothing is written through it.
+  // it stay, nothing is written through it. What stays of an old build
+  // folder (a file another program holds open) would be mixed into the new
+  // medium, or written through where it is a hard link: nothing is built.
   const std::string buildFolderItself = pathform::WithoutBackslash(buildFolder);
-  DeleteTree(buildFolder, messages);
+  if (!DeleteTree(buildFolder, messages)) {
+    messages->push_back("旧的" + buildFolderItself +
+                        "没有能完全删除（见上一条消息），为安全起见启动盘没有创建，没有复制任何文件。"
+                        "请关闭正在使用其中文件的程序，再创建启动盘。");
+    return false;
+  }
   port::RemoveFolder(buildFolder);
   port::CreateFolder(buildFolder);
   if (port::IsLink(buildFolderItself)) {
@@ -58,7 +77,7 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
     return false;
   }
   if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}) &&
-      SetUpCard(card, buildFolder + build.netFolderInBuild, messages)) {
+      SetUpCard(card, media, buildFolder + build.netFolderInBuild, messages)) {
     return true;
   }
   DeleteTree(buildFolder, messages);
@@ -76,8 +95,16 @@ void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicLis
   }
   const NicEntry* card = SelectedCardForBuild(view, nicList);
   if (card == nullptr) return;
+  MediaCard media;
+  std::string refusal = MediaCardOf(*card, &media);
+  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\", media);
+  if (!refusal.empty()) {
+    view.ShowMessage(refusal, "创建错误");
+    view.FocusList();
+    return;
+  }
   Messages messages;
-  const bool built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card,
+  const bool built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media,
                                       programFolder, &messages);
   view.ShowAppMessages(messages);
   if (!built) return;

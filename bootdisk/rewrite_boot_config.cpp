@@ -10,9 +10,8 @@
 namespace {
 
 // Rewrites the file `file` of `netFolder` (with a trailing backslash) for
-// `driverFileName`.
-bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const std::string& driverFileName,
-                       Messages* messages) {
+// `card`.
+bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const MediaCard& card, Messages* messages) {
   const std::string path = netFolder + BootConfigFileName(file);
   ReplacingFile replacement(path, netFolder + "TEMP.INI");
   if (!replacement.Write(std::string())) {
@@ -22,10 +21,10 @@ bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const 
   ClearReadOnly(path);
   std::string bytes;
   if (!port::ReadFile(path, &bytes)) {
-    AbortCopy(netFolder, messages);
+    AbortCopy(netFolder, messages, "无法读取" + path + "：" + port::LastErrorText());
     return false;
   }
-  switch (RewriteBootConfigText(file, driverFileName, &bytes)) {
+  switch (RewriteBootConfigText(file, card, &bytes)) {
     case BootConfigRewrite::kNoKey:
       return true;
     case BootConfigRewrite::kNoDeviceName:
@@ -47,8 +46,8 @@ bool RewriteConfigFile(const std::string& netFolder, BootConfigFile file, const 
 
 }  // namespace
 
-bool RewriteBootConfig(const std::string& netFolder, const std::string& driverFileName, Messages* messages) {
+bool RewriteBootConfig(const std::string& netFolder, const MediaCard& card, Messages* messages) {
   const std::string folder = pathform::WithBackslash(netFolder);
-  return RewriteConfigFile(folder, BootConfigFile::kSystemIni, driverFileName, messages) &&
-         RewriteConfigFile(folder, BootConfigFile::kProtocolIni, driverFileName, messages);
+  return RewriteConfigFile(folder, BootConfigFile::kSystemIni, card, messages) &&
+         RewriteConfigFile(folder, BootConfigFile::kProtocolIni, card, messages);
 }

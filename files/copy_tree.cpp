@@ -54,12 +54,13 @@ class TreeCopy {
     }
     if (!found.IsDirectory()) {
       if (port::CopyOneFile(found.path, targetPath)) return WalkStep::kGoOn;
+      const std::string why = "无法把" + found.path + "复制到" + targetPath + "：" + port::LastErrorText();
       // The leftover of the file goes; a folder of that name in the target
       // is not a leftover of this copy and stays.
       if (port::IsFolder(targetPath)) {
-        messages_->push_back("文件拷贝失败！");
+        messages_->push_back("文件拷贝失败！\n" + why);
       } else {
-        AbortCopy(targetPath, messages_);
+        AbortCopy(targetPath, messages_, why);
       }
       return WalkStep::kStop;
     }

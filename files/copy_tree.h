@@ -12,8 +12,8 @@
 // keeping the layout and overwriting files of the same names. Never writes
 // to or removes anything inside `source`: a target that is the source or
 // lies inside it is refused with a message before anything is copied. On the
-// first file that cannot be copied: "文件拷贝失败！", the leftover of that
-// target file removed, false. A missing or empty source copies nothing and
+// first file that cannot be copied: "文件拷贝失败！" naming the file and why,
+// the leftover of that target file removed, false. A missing or empty source copies nothing and
 // returns true.
 //
 // Links never take the copy out of what it was given. Nothing is written

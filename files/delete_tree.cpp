@@ -79,8 +79,8 @@ bool DeleteTree(const std::string& path, Messages* messages) {
   return RemoveEntry(path, (attributes & port::kAttrDirectory) != 0, isLink, messages);
 }
 
-void AbortCopy(const std::string& path, Messages* messages) {
-  messages->push_back("文件拷贝失败！");
+void AbortCopy(const std::string& path, Messages* messages, const std::string& why) {
+  messages->push_back(why.empty() ? "文件拷贝失败！" : "文件拷贝失败！\n" + why);
   DeleteTree(path, messages);
   port::RemoveFolder(path);
 }

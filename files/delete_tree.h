@@ -23,6 +23,7 @@
 // cannot be removed as a link is a failure, reported as its kind above.
 bool DeleteTree(const std::string& path, Messages* messages);
 
-// Reports "文件拷贝失败！" and removes `path`: with a trailing backslash the
-// folder's content and then the folder, otherwise that one entry.
-void AbortCopy(const std::string& path, Messages* messages);
+// Reports "文件拷贝失败！", followed on a line of its own by `why` when
+// given (which file and why), and removes `path`: with a trailing backslash
+// the folder's content and then the folder, otherwise that one entry.
+void AbortCopy(const std::string& path, Messages* messages, const std::string& why = std::string());

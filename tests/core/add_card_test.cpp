@@ -11,6 +11,7 @@
 #include "card_command_fixture.h"
 #include "library/card_name_check.h"
 #include "port/file_system.h"
+#include "support/headlines.h"
 #include "support/make_link.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
@@ -299,7 +300,7 @@ TEST_F(AddCardTest, AFailedCopyLeavesNoCard) {
     EXPECT_TRUE(Now() == before);  // no driver folder, no card folder, no row, no entry
     EXPECT_FALSE(Exists(library));
     ASSERT_FALSE(view.boxes.empty());
-    EXPECT_EQ(view.boxes[0].text, "文件拷贝失败！");
+    EXPECT_EQ(Headline(view.boxes[0].text), "文件拷贝失败！");
     EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
   }
   EXPECT_EQ(TakeSnapshot(packages.path()), packageBefore);

@@ -26,6 +26,14 @@ class BootImageBuildTest : public SampleProgramTest {
     WriteTestFile(templateImage, MemoryFloppy(NetFiles(), {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}}));
   }
 
+  // A template image with the template folder's NET files, `name` holding
+  // `content`.
+  std::string WithNetFile(const std::string& name, const std::string& content) const {
+    TestFiles files = NetFiles(name);
+    files.push_back({name, content});
+    return MemoryFloppy(files);
+  }
+
   // The template folder's NET files, `left` out.
   TestFiles NetFiles(const std::string& left = "") const {
     TestFiles files;
@@ -176,6 +184,10 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
       {"no SYSTEM.INI", MemoryFloppy(NetFiles("SYSTEM.INI")), 0, target.path(), ShownBox::kMessage, "SYSTEM.INI"},
       {"no PROTOCOL.INI", MemoryFloppy(NetFiles("PROTOCOL.INI")), 0, target.path(), ShownBox::kMessage,
        "PROTOCOL.INI"},
+      {"no line the client reads as netcard", WithNetFile("SYSTEM.INI", "; netcard=OLD.DOS\r\n"), 0,
+       target.path(), ShownBox::kMessage, "SYSTEM.INI没有netcard=行"},
+      {"no card section", WithNetFile("PROTOCOL.INI", "[PROTMAN]\r\nDriverName=PROTMAN$\r\n"), 0, target.path(),
+       ShownBox::kMessage, "PROTOCOL.INI没有网卡的节"},
       {"a driver name DOS cannot load", good, longNameRow, target.path(), ShownBox::kMessage, "RTL8139NEW.DOS"},
       {"no free space", full, 0, target.path(), ShownBox::kMessage, "空间"},
       {"no card selected", good, -1, target.path(), ShownBox::kAppMessage, "网卡"},
@@ -492,7 +504,7 @@ TEST_F(BootImageToolTest, MutatedTemplatesAreRefusedOrGiveSoundImages) {
       std::string problem;
       const std::string driver = round % 2 == 0 ? "E100B.DOS" : "RTL8139.DOS";
       if (!image.Open(std::move(bytes), &problem) ||
-          !SetUpBootImage(&image, driver, "driver " + driver, stamp).empty()) {
+          !SetUpBootImage(&image, {driver, cp936::BaseNameOf(driver) + "$"}, "driver " + driver, stamp).empty()) {
         ++refused;
         continue;
       }

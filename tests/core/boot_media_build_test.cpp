@@ -7,6 +7,7 @@
 
 #include "card_command_fixture.h"
 #include "port/file_system.h"
+#include "support/headlines.h"
 #include "support/make_link.h"
 
 namespace {
@@ -128,7 +129,7 @@ TEST_F(BootMediaBuildTest, ASecondBuildWithAnotherCardReplacesTheFirstWhole) {
 TEST_F(BootMediaBuildTest, AMissingTargetFailsWithoutSuccess) {
   for (bool usb : {false, true}) {
     Build(usb, 0, target / "missing");
-    EXPECT_EQ(view.BoxTexts(), Texts{"文件拷贝失败！"});
+    EXPECT_EQ(Headlines(view.BoxTexts()), Texts{"文件拷贝失败！"});
     EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
     EXPECT_FALSE(Exists(target / "missing"));
   }
@@ -179,6 +180,64 @@ TEST_F(BootMediaBuildTest, AUsbTemplateWithoutNetFolderFailsWithoutSuccess) {
   ASSERT_EQ(view.boxes.size(), 1u);
   ExpectNoSuccess();
   EXPECT_FALSE(Exists(target / "BootDisk"));
+}
+
+TEST_F(BootMediaBuildTest, ATemplateWithoutTheLineTheClientReadsIsRefusedBeforeAnythingIsWritten) {
+  const std::string net = program + "\\BootDisk\\NET\\";
+  const std::string systemIni = ReadTestFile(net + "SYSTEM.INI");
+  const std::string protocolIni = ReadTestFile(net + "PROTOCOL.INI");
+  const struct {
+    const char* file;
+    std::string content;
+    const char* key;
+  } cases[] = {
+      {"SYSTEM.INI", "[network drivers]\r\n;netcard=OLD.DOS\r\n", "netcard="},
+      {"PROTOCOL.INI", "[PROTMAN]\r\nDriverName=PROTMAN$\r\n[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n",
+       "DriverName="},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    WriteTestFile(net + c.file, c.content);
+    for (bool usb : {false, true}) {
+      Build(usb, 0, target.path());
+      ASSERT_EQ(view.boxes.size(), 1u);
+      EXPECT_EQ(view.boxes[0].caption, "创建错误");
+      EXPECT_NE(view.boxes[0].text.find(net + c.file), std::string::npos) << view.boxes[0].text;
+      EXPECT_NE(view.boxes[0].text.find(c.key), std::string::npos) << view.boxes[0].text;
+      EXPECT_EQ(ListTree(target.path()), Texts{});
+    }
+    WriteTestFile(net + "SYSTEM.INI", systemIni);
+    WriteTestFile(net + "PROTOCOL.INI", protocolIni);
+  }
+}
+
+TEST_F(BootMediaBuildTest, AnOldBuildFolderThatCannotBeRemovedWholeGetsNothingWritten) {
+  const std::string outside = temp / "outside.txt";
+  WriteTestFile(outside, "outside");
+  for (bool usb : {false, true}) {
+    SCOPED_TRACE(usb);
+    const std::string net = usb ? target / "BootDisk\\NET" : target / "NET";
+    for (const char* name : {"NET.EXE", "SYSTEM.INI", "PROTOCOL.INI", "E100B.DOS"}) {
+      WriteTestFile(net + "\\" + name, "old");
+    }
+    // A file of the old medium held open, and one that leads elsewhere.
+    auto lock = port::LockFile(net + "\\NET.EXE");
+    ASSERT_NE(lock, nullptr);
+    const bool linked = MakeFileLink(outside, net + "\\PROTMAN.DOS");
+    Build(usb, 0, target.path());
+    lock.reset();
+    ExpectNoSuccess();
+    ASSERT_GE(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[0].text, "删除文件" + net + "\\NET.EXE失败！");
+    EXPECT_NE(view.boxes.back().text.find("没有复制任何文件"), std::string::npos) << view.boxes.back().text;
+    for (const std::string& name : ListTree(net)) {
+      if (name != "PROTMAN.DOS") {
+        EXPECT_EQ(ReadTestFile(net + "\\" + name), "old") << name;
+      }
+    }
+    EXPECT_EQ(ReadTestFile(outside), "outside");
+    if (linked && port::IsLink(net + "\\PROTMAN.DOS")) RemoveLink(net + "\\PROTMAN.DOS");
+  }
 }
 
 TEST_F(BootMediaBuildTest, TheTargetPathIsUsedExactlyAsTyped) {

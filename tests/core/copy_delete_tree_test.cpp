@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "port/file_system.h"
+#include "support/headlines.h"
 #include "support/make_link.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
@@ -138,7 +139,7 @@ TEST_F(CopyDeleteTreeTest, ACopyFailureStopsAtOnceAndCopiesNothingListedAfterIt)
   MakeTestFolders(target);
 
   EXPECT_FALSE(CopyTree(source + "\\", target + "\\", &messages));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(target + "\\SUB\\LOCKED.DOS"));
 
   std::vector<port::FoundEntry> entries;
@@ -163,7 +164,7 @@ TEST_F(CopyDeleteTreeTest, AReadOnlyTargetFileFailsAndOnlyItsLeftoverIsRemoved) 
   WriteTestFile(target + "\\DRIVER.DOS.bak", "backup");
   ASSERT_TRUE(port::SetAttributes(target + "\\DRIVER.DOS", port::kAttrReadOnly));
   EXPECT_FALSE(CopyTree(source + "\\", target + "\\", &messages));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_EQ(ListTree(target), Texts{"DRIVER.DOS.bak"});
   EXPECT_EQ(ReadTestFile(source + "\\DRIVER.DOS"), "new");
 }
@@ -172,14 +173,14 @@ TEST_F(CopyDeleteTreeTest, AFolderInTheTargetNamedLikeASourceFileIsNotRemoved) {
   WriteTestFile(source + "\\NET", "a file");
   WriteTestFile(target + "\\NET\\KEEP.TXT", "the user's");
   EXPECT_FALSE(CopyTree(source + "\\", target + "\\", &messages));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_EQ(ReadTestFile(target + "\\NET\\KEEP.TXT"), "the user's");
 }
 
 TEST_F(CopyDeleteTreeTest, AMissingTargetFailsOnTheFirstFile) {
   WriteTestFile(source + "\\ONLY.TXT", "x");
   EXPECT_FALSE(CopyTree(source + "\\", temp / "missing\\NET\\", &messages));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(temp / "missing"));
 }
 
@@ -271,7 +272,7 @@ TEST_F(CopyDeleteTreeTest, AbortCopyReportsAndRemovesWhatItIsGiven) {
   WriteTestFile(temp / "TEMP.INI.keep", "k");
   AbortCopy(temp / "TEMP.INI", &messages);
   AbortCopy(source + "\\", &messages);
-  EXPECT_EQ(messages, (Texts{"文件拷贝失败！", "文件拷贝失败！"}));
+  EXPECT_EQ(Headlines(messages), (Texts{"文件拷贝失败！", "文件拷贝失败！"}));
   EXPECT_EQ(ListTree(temp.path()), Texts{"TEMP.INI.keep"});
 }
 

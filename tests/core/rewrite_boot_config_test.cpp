@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "library/card_device_name.h"
 #include "port/file_system.h"
+#include "support/headlines.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -20,7 +22,9 @@ class RewriteBootConfigTest : public ::testing::Test {
     WriteTestFile(net + "\\SYSTEM.INI", systemIni);
     WriteTestFile(net + "\\PROTOCOL.INI", protocolIni);
   }
-  bool Rewrite(const std::string& driverFileName) { return RewriteBootConfig(net + "\\", driverFileName, &messages); }
+  bool Rewrite(const std::string& driverFileName) {
+    return RewriteBootConfig(net + "\\", {driverFileName, DeviceNameFromFileName(driverFileName)}, &messages);
+  }
   std::string SystemIni() const { return ReadTestFile(net + "\\SYSTEM.INI"); }
   std::string ProtocolIni() const { return ReadTestFile(net + "\\PROTOCOL.INI"); }
 
@@ -54,23 +58,28 @@ TEST_F(RewriteBootConfigTest, ReplacesTheNetcardLineWhereverItStands) {
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 }
 
-TEST_F(RewriteBootConfigTest, TheWholeFirstLineHoldingTheKeyIsReplacedAndNoOther) {
+TEST_F(RewriteBootConfigTest, TheNetcardLineTheClientReadsIsReplacedAndNoOther) {
   struct Case {
     const char* before;
     const char* after;
   };
   const Case cases[] = {
       {"netcard=A.DOS\r\nnetcard=B.DOS\r\n", "netcard=NICDRV.DOS\r\nnetcard=B.DOS\r\n"},
-      {";netcard=OLD.DOS\r\nnetcard=REAL.DOS\r\n", "netcard=NICDRV.DOS\r\nnetcard=REAL.DOS\r\n"},
+      // The line the client reads: not a comment, its key netcard in any
+      // letter case, blanks and tabs around it; the line as spelled first.
+      {";netcard=OLD.DOS\r\nnetcard=REAL.DOS\r\n", ";netcard=OLD.DOS\r\nnetcard=NICDRV.DOS\r\n"},
       {"   netcard=OLD.DOS  ; old\r\n", "netcard=NICDRV.DOS\r\n"},
-      {"\tx netcard=\r\n", "netcard=NICDRV.DOS\r\n"},
-      // The key's letter case counts.
-      {"NetCard=OLD.DOS\r\nNETCARD=OLD.DOS\r\n", "NetCard=OLD.DOS\r\nNETCARD=OLD.DOS\r\n"},
+      {"[network drivers]\r\n\tNETCARD = OLD.DOS\r\n", "[network drivers]\r\nnetcard=NICDRV.DOS\r\n"},
+      {"NetCard=OLD.DOS\r\nNETCARD=OLD.DOS\r\n", "netcard=NICDRV.DOS\r\nNETCARD=OLD.DOS\r\n"},
+      {"NETCARD=OLD.DOS\r\nnetcard=REAL.DOS\r\n", "NETCARD=OLD.DOS\r\nnetcard=NICDRV.DOS\r\n"},
+      // No line the client reads as netcard: left alone (the builds refuse it).
+      {"\tx netcard=\r\n", "\tx netcard=\r\n"},
+      {"; netcard=OLD.DOS\r\n", "; netcard=OLD.DOS\r\n"},
       // "n" as the second byte of a double-byte character is no start of
       // the key.
       {"\xB0netcard=OLD.DOS\r\nnetcard=REAL.DOS\r\n", "\xB0netcard=OLD.DOS\r\nnetcard=NICDRV.DOS\r\n"},
       // A carriage return inside a line is part of its text.
-      {"a\rnetcard=OLD.DOS\r\n", "netcard=NICDRV.DOS\r\n"},
+      {"a\rnetcard=OLD.DOS\r\n", "a\rnetcard=OLD.DOS\r\n"},
   };
   for (const Case& c : cases) {
     Write(c.before, kProtocolIni);
@@ -81,7 +90,7 @@ TEST_F(RewriteBootConfigTest, TheWholeFirstLineHoldingTheKeyIsReplacedAndNoOther
   EXPECT_EQ(messages, Texts{});
 }
 
-TEST_F(RewriteBootConfigTest, ReplacesTheFirstDriverNameLineWithTheDeviceName) {
+TEST_F(RewriteBootConfigTest, ReplacesTheCardsDriverNameLineWithTheDeviceName) {
   struct Case {
     const char* before;
     const char* after;
@@ -89,9 +98,23 @@ TEST_F(RewriteBootConfigTest, ReplacesTheFirstDriverNameLineWithTheDeviceName) {
   const Case cases[] = {
       {kProtocolIni, "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n"},
       {"DriverName=OLD$\r\n[PROTMAN]\r\n", "DriverName=NICDRV$\r\n[PROTMAN]\r\n"},
-      {"[NIC]\r\n  ;DriverName=OLD$ old", "[NIC]\r\nDriverName=NICDRV$"},
       {"[NIC]\nDriverName=OLD$\n[PROTMAN]\n", "[NIC]\nDriverName=NICDRV$\n[PROTMAN]\n"},
-      {"[NIC]\r\ndrivername=OLD$\r\nDRIVERNAME=OLD$\r\n", "[NIC]\r\ndrivername=OLD$\r\nDRIVERNAME=OLD$\r\n"},
+      // The card's section: the one the protocols bind to, else the first
+      // with a DriverName that is not PROTMAN$ and no BINDINGS; its
+      // DriverName in any letter case, blanks around "=".
+      {"[NIC]\r\ndrivername=OLD$\r\nDRIVERNAME=OLD$\r\n", "[NIC]\r\nDriverName=NICDRV$\r\nDRIVERNAME=OLD$\r\n"},
+      {"[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n[NIC]\r\n\tDRIVERNAME = OLD$\r\n",
+       "[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n[NIC]\r\nDriverName=NICDRV$\r\n"},
+      {"[protman]\r\ndrivername=PROTMAN$\r\n[MS$NDISHLP]\r\nDriverName=ndishlp$\r\nBINDINGS=MS$NE2\r\n"
+       "[MS$NE2]\r\ndrivername=MS2000$\r\n",
+       "[protman]\r\ndrivername=PROTMAN$\r\n[MS$NDISHLP]\r\nDriverName=ndishlp$\r\nBINDINGS=MS$NE2\r\n"
+       "[MS$NE2]\r\nDriverName=NICDRV$\r\n"},
+      {"[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=B$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n",
+       "[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=NICDRV$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n"},
+      // No card line: left alone (the builds refuse it).
+      {"[NIC]\r\n  ;DriverName=OLD$ old", "[NIC]\r\n  ;DriverName=OLD$ old"},
+      {"[PROTMAN]\r\nDriverName=PROTMAN$\r\n[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n",
+       "[PROTMAN]\r\nDriverName=PROTMAN$\r\n[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n"},
   };
   for (const Case& c : cases) {
     Write(kSystemIni, c.before);
@@ -128,7 +151,7 @@ TEST_F(RewriteBootConfigTest, TheNamesAreTrimmedAndTheDeviceKeepsAllButTheLastDo
 TEST_F(RewriteBootConfigTest, ANameWithoutADotFailsOnlyWhenProtocolIniNeedsADevice) {
   Write(kSystemIni, kProtocolIni);
   EXPECT_FALSE(Rewrite("NICDRV"));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 
   messages.clear();
@@ -146,7 +169,7 @@ TEST_F(RewriteBootConfigTest, AnEmptyNameEmptiesTheNetcardValueThenFails) {
 
   Write(kSystemIni, kProtocolIni);
   EXPECT_FALSE(Rewrite("  "));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 }
 
@@ -162,13 +185,13 @@ TEST_F(RewriteBootConfigTest, AStaleTempFileIsOverwrittenAndGone) {
 TEST_F(RewriteBootConfigTest, AMissingIniFileAbortsTheNetFolder) {
   WriteTestFile(net + "\\PROTOCOL.INI", kProtocolIni);
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 
   messages.clear();
   WriteTestFile(net + "\\SYSTEM.INI", kSystemIni);
   EXPECT_FALSE(Rewrite("NICDRV.DOS"));
-  EXPECT_EQ(messages, Texts{"文件拷贝失败！"});
+  EXPECT_EQ(Headlines(messages), Texts{"文件拷贝失败！"});
   EXPECT_FALSE(Exists(net));
 }
 
@@ -198,7 +221,7 @@ TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFile
   }
   EXPECT_EQ(SystemIni(), kSystemIni);
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages[0], "文件拷贝失败！");
+  EXPECT_EQ(Headline(messages[0]), "文件拷贝失败！");
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 
   messages.clear();
@@ -210,7 +233,7 @@ TEST_F(RewriteBootConfigTest, AFileHeldOpenElsewhereKeepsItsContentAndNoTempFile
   }
   EXPECT_EQ(ProtocolIni(), kProtocolIni);
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages[0], "文件拷贝失败！");
+  EXPECT_EQ(Headline(messages[0]), "文件拷贝失败！");
   EXPECT_FALSE(Exists(net + "\\TEMP.INI"));
 }
 
@@ -226,7 +249,7 @@ TEST_F(RewriteBootConfigTest, AReadOnlyStaleTempFileCannotBeCreatedAndNothingIsR
 
 TEST_F(RewriteBootConfigTest, TheFolderMayBeGivenWithoutTrailingBackslash) {
   Write(kSystemIni, kProtocolIni);
-  EXPECT_TRUE(RewriteBootConfig(net, "NICDRV.DOS", &messages));
+  EXPECT_TRUE(RewriteBootConfig(net, {"NICDRV.DOS", "NICDRV$"}, &messages));
   EXPECT_EQ(SystemIni(), "[network drivers]\r\nnetcard=NICDRV.DOS\r\ntransport=tcpdrv.dos\r\n");
   EXPECT_EQ(ProtocolIni(), "[NIC]\r\nDriverName=NICDRV$\r\n\r\n[PROTMAN]\r\nDriverName=PROTMAN$\r\n");
 }

@@ -2,6 +2,8 @@
 // where the user says, and refuse targets that would harm the template.
 #include <gtest/gtest.h>
 
+#include "support/headlines.h"
+
 #include <algorithm>
 
 #include "library_fixture.h"
@@ -96,7 +98,7 @@ TEST_F(BuildTest, AMissingTargetFailsWithoutSuccess) {
   Select("E100");
   StartBuild(IDC_CREATE_NET_DIR, target / "missing");
   MessageBoxSeen box = app->AcceptMessageBox();
-  EXPECT_EQ(box.text, "文件拷贝失败！");
+  EXPECT_EQ(Headline(box.text), "文件拷贝失败！");
   EXPECT_EQ(box.caption, "Tovrell");
   EXPECT_EQ(box.icon, MessageBoxSeen::kExclamation);
   ASSERT_TRUE(app->WaitUntilIdle());

@@ -1,0 +1,60 @@
+#include "text/ini_lines.h"
+
+#include "text/cp936_path.h"
+#include "text/text_lines.h"
+
+namespace text {
+namespace {
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+bool IniLine::HasKey(std::string_view name) const {
+  return !isSection && !isComment && cp936::EqualIgnoringCase(key, name);
+}
+
+std::vector<IniLine> ReadIniLines(std::string_view bytes) {
+  std::vector<IniLine> lines;
+  std::string section;
+  for (const TextLine& span : SplitTextLines(bytes)) {
+    IniLine line;
+    line.start = span.start;
+    line.end = span.end;
+    const std::string_view text = TrimBlanks(bytes.substr(span.start, span.end - span.start));
+    if (!text.empty() && text.front() == '[') {
+      const std::size_t close = cp936::FindFirst(text, ']');
+      section = std::string(text.substr(1, close == cp936::npos ? cp936::npos : close - 1));
+      line.isSection = true;
+    } else if (!text.empty() && text.front() == ';') {
+      line.isComment = true;
+    } else {
+      // '=' is below every trail byte, so it is never part of a character.
+      const std::size_t equals = text.find('=');
+      if (equals != std::string_view::npos) {
+        line.key = std::string(TrimBlanks(text.substr(0, equals)));
+        line.value = std::string(TrimBlanks(text.substr(equals + 1)));
+      }
+    }
+    line.section = section;
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+bool FindIniValue(const std::vector<IniLine>& lines, std::string_view section, std::string_view key,
+                  std::string* value) {
+  for (const IniLine& line : lines) {
+    if (line.HasKey(key) && cp936::EqualIgnoringCase(line.section, section)) {
+      *value = line.value;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace text
