@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tovrell needs on Debian:
 # the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine,
-# Xvfb, the Chinese locale and fonts, and the FAT tools (dosfstools, mtools)
-# that make and check template images. Installs only what is missing.
+# Xvfb, the Chinese locale and fonts, the FAT tools (dosfstools, mtools)
+# that make and check template images, and QEMU with its iPXE card ROMs,
+# SYSLINUX and PXELINUX, which the boot tests boot built images with.
+# Installs only what is missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
   dosfstools mtools
+  qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
 )
 
 missing=()
