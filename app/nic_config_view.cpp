@@ -1,6 +1,7 @@
 // The main dialog as the card commands see it: list 1017, the details pane,
 // the build buttons, the modal dialogs and the message boxes.
 #include "app/nic_config_dlg.h"
+#include "app/progress_dlg.h"
 #include "bootdisk/target_path_dlg.h"
 #include "framework/message_box.h"
 #include "library/rename_dlg.h"
@@ -67,6 +68,17 @@ bool CNicConfigDlg::AskDriver(std::string* driverPath, std::string* cardName) {
   *driverPath = dlg.m_strPath;
   *cardName = dlg.m_strName;
   return true;
+}
+
+bool CNicConfigDlg::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+  BackgroundWork running(work);
+  // Short work looks as it always has: no window comes and goes.
+  if (!running.WaitFor(std::chrono::milliseconds(500))) {
+    CProgressDlg dlg(this, title, &running);
+    dlg.DoModal();
+  }
+  running.Wait();
+  return !running.Cancelled();
 }
 
 void CNicConfigDlg::ShowMessage(const std::string& text, const std::string& caption) {

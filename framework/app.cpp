@@ -17,7 +17,7 @@ CWinApp* AfxGetApp() { return theOnlyApp; }
 int RunApplication() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return 1;
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   app->InitInstance();
   return 0;

@@ -30,7 +30,8 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 const MessageMapEntry* CDialog::GetMessageMap() const {
-  static const MessageMapEntry none[] = {{0, 0, 0, HandlerSignature::kEnd, nullptr, nullptr, nullptr, nullptr}};
+  static const MessageMapEntry none[] = {
+      {0, 0, 0, HandlerSignature::kEnd, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
   return none;
 }
 
@@ -68,6 +69,12 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* resu
         break;
       case HandlerSignature::kQueryDragIcon:
         *result = reinterpret_cast<INT_PTR>((this->*entry->onQueryDragIcon)());
+        break;
+      case HandlerSignature::kTimer:
+        (this->*entry->onTimer)(static_cast<UINT_PTR>(wParam));
+        break;
+      case HandlerSignature::kMessage:
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, (this->*entry->onMessage)(wParam, lParam));
         break;
       case HandlerSignature::kEnd:
         break;

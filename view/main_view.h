@@ -4,8 +4,10 @@
 // implement it in memory.
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "files/progress.h"
 #include "view/message_boxes.h"
 
 class MainView : public MessageBoxes {
@@ -33,4 +35,12 @@ class MainView : public MessageBoxes {
   virtual bool AskTargetPath(std::string* targetPath) = 0;             // template 130
   virtual bool AskNewName(std::string* newName) = 0;                   // template 131
   virtual bool AskDriver(std::string* driverPath, std::string* cardName) = 0;  // template 129
+
+  // Runs `work` off the window's thread, the window staying live; work
+  // that takes longer than about half a second shows a progress window
+  // titled `title` over the main window, with what is being done, a bar
+  // and a Cancel button, which makes the work's next Progress::Step return
+  // false. Returns when the work has ended: false when it was cancelled.
+  // The work must not touch the view.
+  virtual bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) = 0;
 };

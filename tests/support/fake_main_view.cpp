@@ -81,3 +81,30 @@ void FakeMainView::ShowMessage(const std::string& text, const std::string& capti
 }
 void FakeMainView::ShowAppMessage(const std::string& text) { boxes.push_back({ShownBox::kAppMessage, text, ""}); }
 void FakeMainView::ShowFileError(const std::string& text) { boxes.push_back({ShownBox::kFileError, text, ""}); }
+
+namespace {
+
+class RecordingProgress : public Progress {
+ public:
+  explicit RecordingProgress(FakeMainView* view) : view_(view) {}
+  bool Step(const std::string& what, std::uint64_t done, std::uint64_t total) override {
+    view_->steps.push_back(what + " " + std::to_string(done) + "/" + std::to_string(total));
+    cancelled_ = cancelled_ || static_cast<int>(view_->steps.size()) == view_->cancelAtStep;
+    return !cancelled_;
+  }
+  bool cancelled() const { return cancelled_; }
+
+ private:
+  FakeMainView* view_;
+  bool cancelled_ = false;
+};
+
+}  // namespace
+
+bool FakeMainView::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+  progressTitles.push_back(title);
+  steps.clear();
+  RecordingProgress progress(this);
+  work(progress);
+  return !progress.cancelled();
+}

@@ -41,6 +41,12 @@ class FakeMainView : public MainView {
   std::deque<DriverAnswer> driverAnswers;
   int dialogsRun = 0;
 
+  // Long work runs at once on the caller's thread; its steps are recorded,
+  // and the user cancels at step `cancelAtStep` (1 the first; 0 never).
+  std::vector<std::string> progressTitles;
+  std::vector<std::string> steps;
+  int cancelAtStep = 0;
+
   void AnswerTargetPath(const std::string& path) { targetPathAnswers.push_back({true, path}); }
   void AnswerNewName(const std::string& name) { newNameAnswers.push_back({true, name}); }
   void AnswerDriver(const std::string& path, const std::string& name) {
@@ -66,6 +72,7 @@ class FakeMainView : public MainView {
   bool AskTargetPath(std::string* targetPath) override;
   bool AskNewName(std::string* newName) override;
   bool AskDriver(std::string* driverPath, std::string* cardName) override;
+  bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowAppMessage(const std::string& text) override;
   void ShowFileError(const std::string& text) override;

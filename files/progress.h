@@ -1,0 +1,23 @@
+// How long work tells how far it has come, and learns that the user wants
+// it stopped. The work calls Step at each unit (a file copied, a folder
+// searched, a card built); the one who shows the progress decides how often
+// to look.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  // `what` is being done now, `done` of `total` units (0: not known).
+  // False once the user has cancelled: the work stops at once and undoes
+  // what it made, as a failed one does.
+  virtual bool Step(const std::string& what, std::uint64_t done, std::uint64_t total) = 0;
+};
+
+// For work nobody watches: never cancelled.
+class NoProgress : public Progress {
+ public:
+  bool Step(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
+};
