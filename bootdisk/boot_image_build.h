@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "bootdisk/fat_image.h"
+#include "fat/image.h"
 #include "library/nic_list.h"
 #include "port/main_view.h"
 
