@@ -22,7 +22,8 @@
 #include "bench/timing.h"
 #include "bootdisk/boot_config_text.h"
 #include "bootdisk/boot_image_build.h"
-#include "bootdisk/fat_image.h"
+#include "fat/dos_name.h"
+#include "fat/image.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 

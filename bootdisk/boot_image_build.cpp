@@ -4,8 +4,9 @@
 
 #include "bootdisk/boot_config_text.h"
 #include "bootdisk/build_target.h"
-#include "bootdisk/fat_image.h"
 #include "bootdisk/selected_card.h"
+#include "fat/dos_name.h"
+#include "fat/image.h"
 #include "files/path_location.h"
 #include "files/replacing_file.h"
 #include "library/program_folder.h"
@@ -113,7 +114,7 @@ std::string SetUpBootImage(fat::Image* image, const MediaCard& card, const std::
   }
   std::string problem;
   for (const Write& write : writes) {
-    if (!image->WriteFile("NET", write.name, write.content, stamp, &problem)) {
+    if (!image->WriteFile("NET\\" + write.name, write.content, stamp, &problem)) {
       return "放不下新的文件：" + problem + "。启动镜像没有创建！请使用空间更大的镜像模板，或删掉模板中用不到的文件。";
     }
   }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bootdisk/boot_config_text.h"
-#include "bootdisk/fat_image.h"
+#include "fat/image.h"
 #include "library/nic_list.h"
 #include "view/main_view.h"
 

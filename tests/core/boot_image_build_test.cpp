@@ -6,8 +6,9 @@
 #include <random>
 
 #include "bootdisk/boot_media_build.h"
-#include "bootdisk/fat_image.h"
 #include "card_command_fixture.h"
+#include "fat/dos_name.h"
+#include "fat/image.h"
 #include "files/path_location.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
@@ -154,7 +155,7 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
     fat::Image image;
     std::string problem;
     ASSERT_TRUE(image.Open(good, &problem)) << problem;
-    ASSERT_TRUE(image.WriteFile("", "FILLER.BIN", std::string(image.FreeClusters() * 512, 'f'),
+    ASSERT_TRUE(image.WriteFile("FILLER.BIN", std::string(image.FreeClusters() * 512, 'f'),
                                 fat::MakeDosStamp(2001, 1, 1, 0, 0, 0), &problem))
         << problem;
     full = image.bytes();

@@ -11,8 +11,8 @@
 
 #include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
-#include "bootdisk/fat_image.h"
 #include "core/card_command_fixture.h"
+#include "fat/image.h"
 #include "library/add_card.h"
 #include "library/delete_card.h"
 #include "library/rename_card.h"

@@ -1,4 +1,4 @@
-#include "bootdisk/fat_image.h"
+#include "fat/image.h"
 
 #include <gtest/gtest.h>
 
@@ -28,41 +28,6 @@ std::string Refusal(const std::string& bytes) {
   return image.Open(bytes, &problem) ? std::string() : (problem.empty() ? "<no reason>" : problem);
 }
 
-TEST(FatImageTest, ShortNamesAreThoseDosCanLoad) {
-  const struct {
-    const char* name;
-    const char* stored;  // nullptr: refused
-  } cases[] = {
-      {"E100B.DOS", "E100B   DOS"},
-      {"rtl8139.dos", "RTL8139 DOS"},
-      {"NICDRV", "NICDRV     "},
-      {"A$~1.D_S", "A$~1    D_S"},
-      {"\xCD\xF8\xBF\xA8.DOS", "\xCD\xF8\xBF\xA8    DOS"},  // double-byte characters are DOS name characters
-      {"\x9C\x5C.DOS", "\x9C\x5C      DOS"},              // 淺, its trail byte a backslash
-      {"\xE5\xA1.DOS", "\x05\xA1      DOS"},              // a leading 0xE5 is stored as 0x05
-      {"RTL8139NEW.DOS", nullptr},                          // base name longer than 8
-      {"E100B.DOSX", nullptr},                              // extension longer than 3
-      {"E100 B.DOS", nullptr},
-      {"E100B.D.S", nullptr},
-      {".DOS", nullptr},
-      {"E100B.", nullptr},
-      {"", nullptr},
-      {"A+B.DOS", nullptr},
-      {"A\\B.DOS", nullptr},
-      {"NUL.DOS", nullptr},  // DOS would open the device
-      {"com1.dos", nullptr},
-      {"\xCD.DOS", nullptr},  // a lead byte without its trail byte
-  };
-  for (const auto& c : cases) {
-    std::string stored;
-    const bool valid = fat::ShortNameOf(c.name, &stored);
-    EXPECT_EQ(valid, c.stored != nullptr) << c.name;
-    if (valid && c.stored != nullptr) {
-      EXPECT_EQ(stored, c.stored) << c.name;
-    }
-  }
-}
-
 TEST(FatImageTest, ReadsFoldersAndFiles) {
   const fat::Image image = Opened(MemoryFloppy({{"SYSTEM.INI", "netcard=x\r\n"}, {"EMPTY.TXT", ""}}));
   EXPECT_EQ(image.Find("NET"), fat::Image::Entry::kFolder);
@@ -84,7 +49,7 @@ TEST(FatImageTest, ReplacingAFileFreesItsClustersAndKeepsItsEntry) {
   fat::Image image = Opened(before);
   const std::uint32_t free = image.FreeClusters();
   std::string problem;
-  ASSERT_TRUE(image.WriteFile("NET", "a.txt", "small", kStamp, &problem)) << problem;
+  ASSERT_TRUE(image.WriteFile("NET\\a.txt", "small", kStamp, &problem)) << problem;
   EXPECT_EQ(image.FreeClusters(), free + 5);
 
   const std::string& after = image.bytes();
@@ -110,11 +75,11 @@ TEST(FatImageTest, ReplacingAFileFreesItsClustersAndKeepsItsEntry) {
   const std::size_t data = kFloppyRoot + 14 * 512 + (Le16At(after, entry + 26) - 2) * 512;
   EXPECT_EQ(after.substr(data, 512), "small" + std::string(507, '\0'));
 
-  ASSERT_TRUE(image.WriteFile("NET", "A.TXT", big + big, kStamp, &problem)) << problem;
+  ASSERT_TRUE(image.WriteFile("NET\\A.TXT", big + big, kStamp, &problem)) << problem;
   ASSERT_TRUE(image.ReadFile("NET\\A.TXT", &content));
   EXPECT_EQ(content, big + big);
   EXPECT_EQ(image.FreeClusters(), free - 6);
-  ASSERT_TRUE(image.WriteFile("NET", "A.TXT", "", kStamp, &problem)) << problem;
+  ASSERT_TRUE(image.WriteFile("NET\\A.TXT", "", kStamp, &problem)) << problem;
   EXPECT_EQ(Le16At(image.bytes(), entry + 26), 0u);
   EXPECT_EQ(image.FreeClusters(), free + 6);
   EXPECT_EQ(Refusal(image.bytes()), "");
@@ -127,7 +92,7 @@ TEST(FatImageTest, ANewFileGetsAnArchiveEntryAndTheFolderGrowsWhenFull) {
   fat::Image image = Opened(MemoryFloppy(files));
   const std::uint32_t free = image.FreeClusters();
   std::string problem;
-  ASSERT_TRUE(image.WriteFile("NET", "e100b.dos", "driver", kStamp, &problem)) << problem;
+  ASSERT_TRUE(image.WriteFile("NET\\e100b.dos", "driver", kStamp, &problem)) << problem;
   EXPECT_EQ(image.FreeClusters(), free - 2);  // a cluster for the folder, one for the file
   EXPECT_EQ(Refusal(image.bytes()), "");
   std::string content;
@@ -157,16 +122,16 @@ TEST(FatImageTest, ANewFileGetsAnArchiveEntryAndTheFolderGrowsWhenFull) {
 TEST(FatImageTest, WritesThatCannotBeDoneAreRefused) {
   fat::Image image = Opened(MemoryFloppy({{"SYSTEM.INI", "x"}}));
   std::string problem;
-  EXPECT_FALSE(image.WriteFile("NET", "RTL8139NEW.DOS", "x", kStamp, &problem));
+  EXPECT_FALSE(image.WriteFile("NET\\RTL8139NEW.DOS", "x", kStamp, &problem));
   EXPECT_NE(problem.find("RTL8139NEW.DOS"), std::string::npos);
-  EXPECT_FALSE(image.WriteFile("NONE", "A.DOS", "x", kStamp, &problem));
-  EXPECT_FALSE(image.WriteFile("", "NET", "x", kStamp, &problem));  // a folder is no file
+  EXPECT_FALSE(image.WriteFile("NONE\\A.DOS", "x", kStamp, &problem));
+  EXPECT_FALSE(image.WriteFile("NET", "x", kStamp, &problem));  // a folder is no file
   const std::uint32_t free = image.FreeClusters();
   problem.clear();
-  EXPECT_FALSE(image.WriteFile("NET", "HUGE.DOS", std::string((free + 1) * 512, 'h'), kStamp, &problem));
+  EXPECT_FALSE(image.WriteFile("NET\\HUGE.DOS", std::string((free + 1) * 512, 'h'), kStamp, &problem));
   EXPECT_NE(problem.find("空间"), std::string::npos) << problem;
   fat::Image fits = Opened(MemoryFloppy({{"SYSTEM.INI", "x"}}));
-  EXPECT_TRUE(fits.WriteFile("NET", "HUGE.DOS", std::string(free * 512, 'h'), kStamp, &problem)) << problem;
+  EXPECT_TRUE(fits.WriteFile("NET\\HUGE.DOS", std::string(free * 512, 'h'), kStamp, &problem)) << problem;
   EXPECT_EQ(fits.FreeClusters(), 0u);
   EXPECT_EQ(Refusal(fits.bytes()), "");
 }
@@ -294,7 +259,7 @@ TEST(FatImageTest, AVolumeBehindAMasterBootRecordIsFound) {
   mbr[511] = '\xAA';
   fat::Image image = Opened(mbr + volume);
   std::string problem;
-  ASSERT_TRUE(image.WriteFile("NET", "E100B.DOS", "driver", kStamp, &problem)) << problem;
+  ASSERT_TRUE(image.WriteFile("NET\\E100B.DOS", "driver", kStamp, &problem)) << problem;
   EXPECT_EQ(image.bytes().substr(0, mbr.size()), mbr);
   EXPECT_EQ(Refusal(image.bytes().substr(mbr.size())), "");
   std::string content;

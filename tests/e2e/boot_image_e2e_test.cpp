@@ -2,7 +2,7 @@
 // card under the pointer, and is greyed where there is none.
 #include <gtest/gtest.h>
 
-#include "bootdisk/fat_image.h"
+#include "fat/image.h"
 #include "library_fixture.h"
 #include "port/file_system.h"
 #include "res/resource.h"

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "bootdisk/fat_image.h"
+#include "fat/dos_name.h"
+#include "fat/image.h"
 #include "port/file_system.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
@@ -37,10 +38,10 @@ std::string MemoryFloppy(const TestFiles& netFiles, const TestFiles& rootFiles) 
   if (!fat.Open(image, &problem)) throw std::runtime_error("blank floppy refused: " + problem);
   const fat::DosStamp stamp = fat::MakeDosStamp(2001, 2, 3, 4, 5, 6);
   for (const auto& file : netFiles) {
-    if (!fat.WriteFile("NET", file.first, file.second, stamp, &problem)) throw std::runtime_error(problem);
+    if (!fat.WriteFile("NET\\" + file.first, file.second, stamp, &problem)) throw std::runtime_error(problem);
   }
   for (const auto& file : rootFiles) {
-    if (!fat.WriteFile("", file.first, file.second, stamp, &problem)) throw std::runtime_error(problem);
+    if (!fat.WriteFile(file.first, file.second, stamp, &problem)) throw std::runtime_error(problem);
   }
   return fat.bytes();
 }

@@ -4,27 +4,15 @@
 // image file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "fat/boot_sector.h"
+#include "fat/dos_name.h"
+
 namespace fat {
-
-// A date and time as directory entries hold them (2-second steps).
-struct DosStamp {
-  std::uint16_t date = 0;
-  std::uint16_t time = 0;
-};
-// Years 1980 to 2107; a date outside is clamped to that range.
-DosStamp MakeDosStamp(int year, int month, int day, int hour, int minute, int second);
-
-// The 11 bytes a directory entry stores for `fileName` ("E100B.DOS" gives
-// "E100B   DOS"): a base name of 1 to 8 and an extension of up to 3
-// characters that DOS accepts in file names (letters, digits,
-// !#$%&'()-@^_`{}~ and code page 936 double-byte characters), ASCII letters
-// upper-cased, and not a DOS device name (CON, NUL, COM1 …). False for any
-// other name: DOS could not open such a file.
-bool ShortNameOf(const std::string& fileName, std::string* shortName);
 
 class Image {
  public:
@@ -51,64 +39,46 @@ class Image {
   // The image's bytes, with the changes made so far.
   const std::string& bytes() const { return bytes_; }
 
+  // How every path in the image is named: backslash-separated short names
+  // from the root, letter case ignored ("NET", "NET\SYSTEM.INI").
   enum class Entry { kMissing, kFile, kFolder };
-  // What `path` names: backslash-separated short names from the root,
-  // letter case ignored ("NET", "NET\SYSTEM.INI").
+  // What `path` names.
   Entry Find(const std::string& path) const;
 
   // The content of the file `path`; false when it is not a file.
   bool ReadFile(const std::string& path, std::string* content) const;
 
-  // Puts `content` into the file `name` of the folder `folderPath` ("" for
-  // the root, whose fixed size cannot grow). An existing file keeps its entry: name, long
-  // name, attributes and creation time; its old clusters are freed, new ones
-  // taken from the free ones (lowest first), and its size, first cluster,
-  // modification time (`stamp`) and access date updated. A missing file gets
-  // a new entry with the archive attribute and `stamp` as its times, in a free
-  // slot of the folder, which grows by a cluster when it has none. Every
-  // copy of the FAT gets the same changes; no other byte of the image
-  // changes. False, with the reason in `*problem`, when `name` is no valid
-  // short name, names a folder or volume label, or the volume lacks space;
-  // the image's bytes may then be half changed and must be dropped.
-  bool WriteFile(const std::string& folderPath, const std::string& name, const std::string& content,
-                 DosStamp stamp, std::string* problem);
+  // Puts `content` into the file `path` ("NET\E100B.DOS"; a file in the
+  // root, whose fixed size cannot grow, is named without a folder). An
+  // existing file keeps its entry: name, long name, attributes and creation
+  // time; its old clusters are freed, new ones taken from the free ones
+  // (lowest first), and its size, first cluster, modification time (`stamp`)
+  // and access date updated. A missing file gets a new entry with the archive
+  // attribute and `stamp` as its times, in a free slot of the folder, which
+  // grows by a cluster when it has none. Every copy of the FAT gets the same
+  // changes; no other byte of the image changes. False, with the reason in
+  // `*problem`, when the file name is no valid short name, the folder is
+  // missing, the path names a folder or volume label, or the volume lacks
+  // space; the image's bytes may then be half changed and must be dropped.
+  bool WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem);
 
   // Clusters that are free.
   std::uint32_t FreeClusters() const;
 
  private:
-  struct Geometry {
-    std::size_t base = 0;  // offset of the volume's boot sector in the image
-    std::uint32_t bytesPerSector = 0;
-    std::uint32_t sectorsPerCluster = 0;
-    std::uint32_t reservedSectors = 0;
-    std::uint32_t fatCount = 0;
-    std::uint32_t fatSectors = 0;
-    std::uint32_t rootEntries = 0;
-    std::uint32_t totalSectors = 0;
-    std::uint32_t clusterCount = 0;  // data clusters, numbered 2 ..
-    int fatBits = 0;                 // 12 or 16
-    std::size_t fatOffset = 0;       // first FAT, from the image's start
-    std::size_t fatBytes = 0;
-    std::size_t rootOffset = 0;
-    std::size_t dataOffset = 0;
-    std::size_t clusterBytes = 0;
-  };
+  // The check Open makes walks the same FAT and folders as the reads.
+  friend class VolumeCheck;
 
   // A folder: the root (cluster 0) or a sub-folder's first cluster.
   struct Folder {
     std::uint32_t cluster = 0;
   };
 
-  bool ReadGeometry(std::size_t base, Geometry* g, std::string* problem) const;
-  bool CheckVolume(std::string* problem) const;
-  bool CheckFolder(Folder folder, std::uint32_t parent, int depth, const std::string& path,
-                   std::vector<std::uint8_t>* used, std::string* problem) const;
-
   std::uint32_t FatEntry(std::uint32_t cluster) const;
   void SetFatEntry(std::uint32_t cluster, std::uint32_t value);
   std::uint32_t EndOfChain() const;
   bool IsEndOfChain(std::uint32_t value) const;
+  std::uint32_t BadCluster() const;
   // The chain from `first`; false (with the reason) when it is broken.
   bool Chain(std::uint32_t first, std::vector<std::uint32_t>* clusters, std::string* problem) const;
   std::size_t ClusterOffset(std::uint32_t cluster) const;
@@ -119,12 +89,13 @@ class Image {
   bool FindFolder(const std::string& path, Folder* folder) const;
   // The slot of the entry `path` names, or 0.
   std::size_t SlotOf(const std::string& path) const;
-
+  // Takes `count` free clusters (lowest first) as one chain; false, with
+  // nothing taken, when there are fewer.
   bool Allocate(std::uint32_t count, std::vector<std::uint32_t>* clusters);
   void FreeChain(std::uint32_t first);
 
   std::string bytes_;
-  Geometry g_;
+  BootSector boot_;
 };
 
 }  // namespace fat
