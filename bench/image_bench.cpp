@@ -21,7 +21,7 @@
 
 #include "bench/timing.h"
 #include "bootdisk/boot_config_text.h"
-#include "bootdisk/boot_image_build.h"
+#include "bootdisk/card_image.h"
 #include "fat/dos_name.h"
 #include "fat/image.h"
 #include "port/file_system.h"

@@ -76,17 +76,10 @@ BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& ca
   return BootConfigRewrite::kRewritten;
 }
 
-std::string TemplateConfigProblem(BootConfigFile file, const MediaCard& card, std::string bytes) {
-  switch (RewriteBootConfigText(file, card, &bytes)) {
-    case BootConfigRewrite::kRewritten:
-      return std::string();
-    case BootConfigRewrite::kNoKey:
-      return file == BootConfigFile::kSystemIni
-                 ? "没有netcard=行，创建的启动盘会加载模板原来的网卡驱动程序"
-                 : "没有网卡的节（有DriverName=行、不是PROTMAN$、没有BINDINGS=的节）或其中没有DriverName=行，"
-                   "创建的启动盘会加载模板原来的网卡驱动程序";
-    case BootConfigRewrite::kNoDeviceName:
-      break;
-  }
-  return "有DriverName=行，而网卡驱动程序的文件名" + card.driverFileName + "没有扩展名，无法写出驱动设备名";
+std::string TemplateConfigProblem(BootConfigFile file, const std::string& bytes) {
+  if (CardLine(file, bytes, text::ReadIniLines(bytes)) != nullptr) return std::string();
+  return file == BootConfigFile::kSystemIni
+             ? "没有netcard=行，创建的启动盘会加载模板原来的网卡驱动程序"
+             : "没有网卡的节（有DriverName=行、不是PROTMAN$、没有BINDINGS=的节）或其中没有DriverName=行，"
+               "创建的启动盘会加载模板原来的网卡驱动程序";
 }

@@ -42,8 +42,8 @@ const char* BootConfigKey(BootConfigFile file);
 // included, is kept. Touches nothing but `*bytes`.
 BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& card, std::string* bytes);
 
-// "" when `bytes`, a template's `file`, can be rewritten for `card`;
-// otherwise what is wrong with it, as the rest of a sentence whose subject
-// is the file ("没有netcard=行……"): a template without the line the client
-// reads would give a medium that loads the template's old driver.
-std::string TemplateConfigProblem(BootConfigFile file, const MediaCard& card, std::string bytes);
+// "" when `bytes`, a template's `file`, holds the line the client reads for
+// the card; otherwise what is wrong with it, as the rest of a sentence whose
+// subject is the file ("没有netcard=行……"): a template without that line
+// would give a medium that loads the template's old driver.
+std::string TemplateConfigProblem(BootConfigFile file, const std::string& bytes);

@@ -18,21 +18,23 @@ struct BootMediaBuild {
   const char* templatePart;      // below the template folder, "" for all of it
   const char* netFolderInBuild;  // the NET folder below the build folder
   const char* successText;
+  const char* progressTitle;
 };
 
-const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
-const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
+const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！", "正在创建NET目录"};
+const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！", "正在创建U盘目录"};
 
-// "" when the template's SYSTEM.INI and PROTOCOL.INI can be set up for
-// `card`; otherwise why the build is refused before anything is written.
-std::string CheckTemplateConfig(const std::string& templateNet, const MediaCard& card) {
+// "" when the template's SYSTEM.INI and PROTOCOL.INI hold the lines the
+// client reads; otherwise why the build is refused before anything is
+// written.
+std::string CheckTemplateConfig(const std::string& templateNet) {
   for (BootConfigFile file : {BootConfigFile::kSystemIni, BootConfigFile::kProtocolIni}) {
     const std::string path = templateNet + BootConfigFileName(file);
     std::string bytes;
     if (!port::ReadFile(path, &bytes)) {
       return "无法读取启动盘模板中的" + path + "（" + port::LastErrorText() + "），启动盘没有创建！";
     }
-    const std::string problem = TemplateConfigProblem(file, card, bytes);
+    const std::string problem = TemplateConfigProblem(file, bytes);
     if (!problem.empty()) return "启动盘模板中的" + path + problem + "，启动盘没有创建！";
   }
   return std::string();
@@ -58,12 +60,13 @@ bool SetUpCard(const NicEntry& card, const MediaCard& media, const std::string& 
 // would look complete and name the template's driver.
 bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
                       const NicEntry& card, const MediaCard& media, const std::string& programFolder,
-                      Messages* messages) {
+                      Progress& progress, Messages* messages) {
   // An old build folder that is a link goes as a link (DeleteTree); should
   // it stay, nothing is written through it. What stays of an old build
   // folder (a file another program holds open) would be mixed into the new
   // medium, or written through where it is a hard link: nothing is built.
   const std::string buildFolderItself = pathform::WithoutBackslash(buildFolder);
+  if (!progress.Step("正在删除旧的" + buildFolderItself, 0, 0)) return false;
   if (!DeleteTree(buildFolder, messages)) {
     messages->push_back("旧的" + buildFolderItself +
                         "没有能完全删除（见上一条消息），为安全起见启动盘没有创建，没有复制任何文件。"
@@ -76,7 +79,8 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
     messages->push_back(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
     return false;
   }
-  if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}) &&
+  if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}, &progress) &&
+      progress.Step("正在为" + card.cardName + "设置NET目录", 1, 1) &&
       SetUpCard(card, media, buildFolder + build.netFolderInBuild, messages)) {
     return true;
   }
@@ -97,16 +101,24 @@ void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicLis
   if (card == nullptr) return;
   MediaCard media;
   std::string refusal = MediaCardOf(*card, &media);
-  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\", media);
+  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\");
   if (!refusal.empty()) {
     view.ShowMessage(refusal, "创建错误");
     view.FocusList();
     return;
   }
   Messages messages;
-  const bool built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media,
-                                      programFolder, &messages);
+  bool built = false;
+  const bool finished = view.RunLongWork(build.progressTitle, [&](Progress& progress) {
+    built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media, programFolder,
+                             progress, &messages);
+  });
   view.ShowAppMessages(messages);
+  if (!finished) {
+    view.ShowMessage("创建已取消，没有留下创建了一半的" + buildFolder + "。", "创建取消");
+    view.FocusList();
+    return;
+  }
   if (!built) return;
   view.ShowMessage(build.successText, "创建成功");
   view.FocusList();

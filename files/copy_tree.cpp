@@ -36,8 +36,9 @@ bool LeadsIntoScope(const std::string& path, const std::vector<std::string>& sco
 // name, never derived from the spelling of the source.
 class TreeCopy {
  public:
-  TreeCopy(const std::string& target, std::vector<std::string> scope, Messages* messages)
-      : scope_(std::move(scope)), messages_(messages) {
+  TreeCopy(const std::string& target, std::vector<std::string> scope, Messages* messages, Progress* progress,
+           std::uint64_t files)
+      : scope_(std::move(scope)), messages_(messages), progress_(progress), files_(files) {
     levels_.push_back({WithBackslash(target), false});
   }
 
@@ -46,6 +47,9 @@ class TreeCopy {
     levels_.resize(static_cast<std::size_t>(entry.depth) + 1);
     const Level& here = levels_.back();
     const std::string targetPath = here.folder + found.name;
+    if (progress_ != nullptr && !found.IsDirectory() && !progress_->Step(targetPath, copied_++, files_)) {
+      return WalkStep::kStop;
+    }
     // A folder this copy made holds no link of anyone's.
     if (!here.madeByCopy && port::IsLink(targetPath)) {
       messages_->push_back("复制的目标" + targetPath + "是一个链接，没有通过它写入它指向的" +
@@ -83,13 +87,28 @@ class TreeCopy {
   };
   std::vector<std::string> scope_;
   Messages* messages_;
+  Progress* progress_;
+  std::uint64_t files_;
+  std::uint64_t copied_ = 0;
   std::vector<Level> levels_;
 };
+
+// The files a copy of `folder` will meet, for its progress.
+std::uint64_t FilesBelow(const std::string& folder) {
+  std::uint64_t files = 0;
+  FolderWalk walk;
+  walk.folder = folder;
+  Walk(walk, [&](const WalkEntry& entry) {
+    if (!entry.found.IsDirectory()) ++files;
+    return WalkStep::kGoOn;
+  });
+  return files;
+}
 
 }  // namespace
 
 bool CopyTree(const std::string& source, const std::string& target, Messages* messages,
-              const std::vector<std::string>& guardedFolders) {
+              const std::vector<std::string>& guardedFolders, Progress* progress) {
   // The listing then reports entry paths in one canonical form whatever
   // spelling the caller used (doubled or forward slashes, "." and "..").
   const std::string sourceFull = port::FullPath(source);
@@ -103,8 +122,8 @@ bool CopyTree(const std::string& source, const std::string& target, Messages* me
   }
   std::vector<std::string> scope = {sourceFull, port::FullPath(target)};
   for (const std::string& folder : guardedFolders) scope.push_back(port::FullPath(folder));
-  TreeCopy copy(target, std::move(scope), messages);
   FolderWalk walk;
   walk.folder = WithBackslash(sourceFull);
+  TreeCopy copy(target, std::move(scope), messages, progress, progress == nullptr ? 0 : FilesBelow(walk.folder));
   return Walk(walk, [&](const WalkEntry& entry) { return copy.Visit(entry); });
 }

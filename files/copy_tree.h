@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/messages.h"
+#include "files/progress.h"
 
 // Copies everything below `source` into `target` (both folders, trailing
 // backslash optional; `target` must exist), depth-first in pre-order,
@@ -25,5 +26,9 @@
 // and never round a loop; otherwise the copy stops there, naming the link.
 // Either way it returns false: a copy that left something out never reports
 // success. A link given as `target` itself is followed (the caller named it).
+//
+// With `progress`, the files are counted first and each is reported before
+// it is copied; when the user cancels, the copy stops there and returns
+// false with no message of its own.
 bool CopyTree(const std::string& source, const std::string& target, Messages* messages,
-              const std::vector<std::string>& guardedFolders = {});
+              const std::vector<std::string>& guardedFolders = {}, Progress* progress = nullptr);

@@ -1,4 +1,5 @@
 #include "bootdisk/boot_image_build.h"
+#include "bootdisk/card_image.h"
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,11 @@ class BuildTargetTest : public SampleProgramTest {
   void SetUp() override {
     SampleProgramTest::SetUp();
     LayOutProgramFolder(temp / "NET\\Tovrell");
-    WriteTestFile(program + "\\BootDisk.img", MemoryFloppy({{"SYSTEM.INI", "netcard=\r\n"}}));
+    TestFiles net;
+    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
+      net.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
+    }
+    WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(net));
   }
 
   void Run(Build build) {
@@ -102,6 +106,34 @@ TEST_F(BuildTargetTest, ACancelOrATargetOverTheProgramsOwnDataChangesNothing) {
   view.AnswerTargetPath(temp / "NET");
   Run(Build::kNet);
   EXPECT_EQ(view.BoxTexts(), std::vector<std::string>{"NET目录创建成功！"});
+}
+
+}  // namespace
+
+namespace {
+
+// Cancelled at any step, a build leaves nothing of itself behind and says
+// so; an old build of the same target stays until the copy begins.
+TEST_F(BuildTargetTest, ACancelledBuildLeavesNothingHalfMade) {
+  const struct {
+    Build build;
+    int cancelAtStep;
+    const char* output;
+  } cases[] = {
+      {Build::kNet, 1, "NET"},     {Build::kNet, 3, "NET"},          {Build::kUsb, 6, "BootDisk"},
+      {Build::kImage, 1, "BootDisk.img"}, {Build::kImage, 4, "BootDisk.img"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.output) + " " + std::to_string(c.cancelAtStep));
+    TempFolder target;
+    view.cancelAtStep = c.cancelAtStep;
+    view.AnswerTargetPath(target.path());
+    Run(c.build);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].caption, "创建取消");
+    EXPECT_EQ(static_cast<int>(view.steps.size()), c.cancelAtStep);
+    EXPECT_EQ(ListTree(target.path()), std::vector<std::string>{});
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
 #include "card_command_fixture.h"
+#include "fat/image.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
 
