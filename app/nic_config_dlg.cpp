@@ -11,6 +11,7 @@
 #include "library/delete_card.h"
 #include "library/program_folder.h"
 #include "library/rename_card.h"
+#include "netboot/netboot_build.h"
 #include "port/file_system.h"
 #include "res/resource.h"
 
@@ -26,6 +27,7 @@ BEGIN_MESSAGE_MAP(CNicConfigDlg)
   ON_COMMAND(ID_MENU_RENAME_NIC, OnRenameNic)
   ON_COMMAND(ID_MENU_DELETE_NIC, OnDeleteNic)
   ON_COMMAND(ID_MENU_CREATE_BOOT_IMAGE, OnCreateBootImage)
+  ON_COMMAND(ID_MENU_CREATE_NETBOOT, OnCreateNetbootFolder)
 END_MESSAGE_MAP()
 
 CNicConfigDlg::CNicConfigDlg(CWnd* parent)
@@ -111,4 +113,9 @@ void CNicConfigDlg::OnDeleteNic() { DeleteCard(*this, &m_nicList, m_strProgramFo
 void CNicConfigDlg::OnCreateBootImage() {
   UpdateData(TRUE);
   CreateBootImage(*this, m_nicList, m_strProgramFolder);
+}
+
+void CNicConfigDlg::OnCreateNetbootFolder() {
+  UpdateData(TRUE);
+  CreateNetbootFolder(*this, m_nicList, m_strProgramFolder);
 }

@@ -29,6 +29,7 @@ class CNicConfigDlg : public CDialog, public MainView {
   void OnRenameNic();
   void OnDeleteNic();
   void OnCreateBootImage();
+  void OnCreateNetbootFolder();
   DECLARE_MESSAGE_MAP()
 
  public:

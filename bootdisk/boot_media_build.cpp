@@ -5,7 +5,6 @@
 #include "bootdisk/selected_card.h"
 #include "files/clear_read_only.h"
 #include "files/copy_tree.h"
-#include "files/delete_tree.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/path_form.h"
@@ -54,29 +53,15 @@ bool SetUpCard(const NicEntry& card, const MediaCard& media, const std::string& 
   return RewriteBootConfig(netFolder, media, messages);
 }
 
-// Empties and recreates `buildFolder` (with a trailing backslash), fills it
-// from `templateSource` and sets its NET folder up for `card`. A build that
-// fails after making its build folder removes it again: half-built media
-// would look complete and name the template's driver.
+// Replaces `buildFolder` (with a trailing backslash) with an empty one,
+// fills it from `templateSource` and sets its NET folder up for `card`. A
+// build that fails or is cancelled after making its build folder removes it
+// again.
 bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
                       const NicEntry& card, const MediaCard& media, const std::string& programFolder,
                       Progress& progress, Messages* messages) {
-  // An old build folder that is a link goes as a link (DeleteTree); should
-  // it stay, nothing is written through it. What stays of an old build
-  // folder (a file another program holds open) would be mixed into the new
-  // medium, or written through where it is a hard link: nothing is built.
-  const std::string buildFolderItself = pathform::WithoutBackslash(buildFolder);
-  if (!progress.Step("正在删除旧的" + buildFolderItself, 0, 0)) return false;
-  if (!DeleteTree(buildFolder, messages)) {
-    messages->push_back("旧的" + buildFolderItself +
-                        "没有能完全删除（见上一条消息），为安全起见启动盘没有创建，没有复制任何文件。"
-                        "请关闭正在使用其中文件的程序，再创建启动盘。");
-    return false;
-  }
-  port::RemoveFolder(buildFolder);
-  port::CreateFolder(buildFolder);
-  if (port::IsLink(buildFolderItself)) {
-    messages->push_back(buildFolderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
+  if (!progress.Step("正在删除旧的" + pathform::WithoutBackslash(buildFolder), 0, 0) ||
+      !ReplaceBuildFolder(buildFolder, messages)) {
     return false;
   }
   if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}, &progress) &&
@@ -84,8 +69,7 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
       SetUpCard(card, media, buildFolder + build.netFolderInBuild, messages)) {
     return true;
   }
-  DeleteTree(buildFolder, messages);
-  port::RemoveFolder(buildFolder);
+  RemoveBuildFolder(buildFolder, messages);
   return false;
 }
 

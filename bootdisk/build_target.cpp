@@ -1,5 +1,6 @@
 #include "bootdisk/build_target.h"
 
+#include "files/delete_tree.h"
 #include "files/path_location.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
@@ -50,4 +51,27 @@ bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput k
   view.ShowMessage(refusal, "创建错误");
   view.FocusList();
   return false;
+}
+
+bool ReplaceBuildFolder(const std::string& buildFolder, Messages* messages) {
+  const std::string folder = pathform::WithBackslash(buildFolder);
+  const std::string folderItself = pathform::WithoutBackslash(buildFolder);
+  if (!DeleteTree(folder, messages)) {
+    messages->push_back("旧的" + folderItself +
+                        "没有能完全删除（见上一条消息），为安全起见启动盘没有创建，没有复制任何文件。"
+                        "请关闭正在使用其中文件的程序，再创建启动盘。");
+    return false;
+  }
+  port::RemoveFolder(folder);
+  port::CreateFolder(folder);
+  if (port::IsLink(folderItself)) {
+    messages->push_back(folderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
+    return false;
+  }
+  return true;
+}
+
+void RemoveBuildFolder(const std::string& buildFolder, Messages* messages) {
+  DeleteTree(pathform::WithBackslash(buildFolder), messages);
+  port::RemoveFolder(pathform::WithBackslash(buildFolder));
 }

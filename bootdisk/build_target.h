@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "files/messages.h"
 #include "view/main_view.h"
 
 // What a build writes below the target: a folder it replaces whole
@@ -32,3 +33,15 @@ std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const 
 // caption "创建错误", the focus back to the list).
 bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput kind,
                     const std::string& templateSource, const std::string& programFolder, std::string* output);
+
+// Replaces the build folder `buildFolder` (a full path, trailing backslash
+// optional) with an empty one. An old one that is a link goes as a link;
+// one that cannot be removed whole (a file another program holds open)
+// ends the build: what stays of it would be mixed into the new medium, or
+// written through where it is a link. False, with the reasons added to
+// `messages`, when the folder is not there empty and of this build's own.
+bool ReplaceBuildFolder(const std::string& buildFolder, Messages* messages);
+
+// Removes a build folder again after the build failed or was cancelled:
+// half-built media would look complete.
+void RemoveBuildFolder(const std::string& buildFolder, Messages* messages);

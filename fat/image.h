@@ -65,6 +65,10 @@ class Image {
   // Clusters that are free.
   std::uint32_t FreeClusters() const;
 
+  // True for a hard-disk image: the volume lies in the first partition of a
+  // master boot record rather than at the image's start.
+  bool HasPartitionTable() const { return boot_.base != 0; }
+
  private:
   // The check Open makes walks the same FAT and folders as the reads.
   friend class VolumeCheck;

@@ -1,9 +1,12 @@
-// The card list's context menu: whether its commands, "修改名称",
-// "删除网卡" and "创建启动镜像...", can be chosen.
+// The card list's context menu: whether its commands can be chosen.
 #pragma once
 
 #include "view/main_view.h"
 
-// True when a row of the card list is selected; the menu greys every item
-// otherwise. Looks only at the selection; changes nothing.
+// "修改名称", "删除网卡" and "创建启动镜像..." act on the selected card: true
+// when a row of the card list is selected. Looks only at the selection.
 bool CardMenuItemsEnabled(MainView& view);
+
+// "创建网络启动目录..." acts on the whole library: true when the list has a
+// row, selected or not. Changes nothing.
+bool LibraryMenuItemsEnabled(MainView& view);

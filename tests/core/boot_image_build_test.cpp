@@ -25,24 +25,15 @@ class BootImageBuildTest : public SampleProgramTest {
   void LayOutProgramFolder(const std::string& folder) override {
     SampleProgramTest::LayOutProgramFolder(folder);
     templateImage = program + "\\BootDisk.img";
-    WriteTestFile(templateImage, MemoryFloppy(NetFiles(), {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}}));
+    WriteTestFile(templateImage, MemoryFloppy(TemplateNetFiles(), {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}}));
   }
 
   // A template image with the template folder's NET files, `name` holding
   // `content`.
   std::string WithNetFile(const std::string& name, const std::string& content) const {
-    TestFiles files = NetFiles(name);
+    TestFiles files = TemplateNetFiles(name);
     files.push_back({name, content});
     return MemoryFloppy(files);
-  }
-
-  // The template folder's NET files, `left` out.
-  TestFiles NetFiles(const std::string& left = "") const {
-    TestFiles files;
-    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
-      if (name != left) files.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
-    }
-    return files;
   }
 
   void Build(int row, const std::string& targetPath) {
@@ -183,8 +174,8 @@ TEST_F(BootImageBuildTest, EveryRefusalLeavesNoImageAndTheTemplateUnchanged) {
        ShownBox::kMessage, "FAT"},
       {"a truncated image", good.substr(0, good.size() / 2), 0, target.path(), ShownBox::kMessage, "短"},
       {"no NET folder", noNet, 0, target.path(), ShownBox::kMessage, "NET"},
-      {"no SYSTEM.INI", MemoryFloppy(NetFiles("SYSTEM.INI")), 0, target.path(), ShownBox::kMessage, "SYSTEM.INI"},
-      {"no PROTOCOL.INI", MemoryFloppy(NetFiles("PROTOCOL.INI")), 0, target.path(), ShownBox::kMessage,
+      {"no SYSTEM.INI", MemoryFloppy(TemplateNetFiles("SYSTEM.INI")), 0, target.path(), ShownBox::kMessage, "SYSTEM.INI"},
+      {"no PROTOCOL.INI", MemoryFloppy(TemplateNetFiles("PROTOCOL.INI")), 0, target.path(), ShownBox::kMessage,
        "PROTOCOL.INI"},
       {"no line the client reads as netcard", WithNetFile("SYSTEM.INI", "; netcard=OLD.DOS\r\n"), 0,
        target.path(), ShownBox::kMessage, "SYSTEM.INI没有netcard=行"},
@@ -245,7 +236,7 @@ TEST_F(BootImageBuildTest, AFolderWhereAFileGoesIsNamedAsSuchNotAsLackOfSpace) {
   } cases[] = {{"E100B.DOS", "E100B   DOS"}, {"SYSTEM.INI", "SYSTEM  INI"}, {"PROTOCOL.INI", "PROTOCOLINI"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    TestFiles files = NetFiles(c.name);
+    TestFiles files = TemplateNetFiles(c.name);
     files.push_back({c.name, "x"});
     const std::string bytes = WithFileAsFolder(MemoryFloppy(files), c.stored);
     fat::Image image;

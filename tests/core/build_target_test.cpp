@@ -22,11 +22,7 @@ class BuildTargetTest : public SampleProgramTest {
   void SetUp() override {
     SampleProgramTest::SetUp();
     LayOutProgramFolder(temp / "NET\\Tovrell");
-    TestFiles net;
-    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
-      net.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
-    }
-    WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(net));
+    WriteTemplateImage();
   }
 
   void Run(Build build) {

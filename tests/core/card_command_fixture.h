@@ -10,6 +10,7 @@
 
 #include "library/nic_list.h"
 #include "support/fake_main_view.h"
+#include "support/fat_test_image.h"
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 
@@ -108,6 +109,19 @@ class SampleProgramTest : public CardCommandTest {
     Show(library + "\\RTL8139\\RTL8139.DOS");
     Show(library + "\\3C90X\\NDIS2\\EL90X.DOS");
   }
+
+  // The template folder's NET files, `left` out, as a template image
+  // holds them.
+  TestFiles TemplateNetFiles(const std::string& left = "") const {
+    TestFiles files;
+    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
+      if (name != left) files.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
+    }
+    return files;
+  }
+
+  // <program>\BootDisk.img: a floppy whose NET holds the template's NET files.
+  void WriteTemplateImage() { WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(TemplateNetFiles())); }
 
   std::string sample;
 };

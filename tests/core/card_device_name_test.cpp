@@ -27,11 +27,7 @@ class CardDeviceNameTest : public SampleProgramTest {
  protected:
   void SetUp() override {
     SampleProgramTest::SetUp();
-    TestFiles net;
-    for (const std::string& name : ListTree(program + "\\BootDisk\\NET")) {
-      net.push_back({name, ReadTestFile(program + "\\BootDisk\\NET\\" + name)});
-    }
-    WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(net));
+    WriteTemplateImage();
   }
 
   // The DriverName line the built PROTOCOL.INI has for the card in its

@@ -1,0 +1,40 @@
+// The entries of the network boot folder's menus: one per card that got an
+// image, in the order of the card list, with what the menus show, the image
+// they boot and the PCI ids that boot it with no one at the keyboard.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "netboot/pci_ids.h"
+
+// A card that got an image, as the build knows it.
+struct BuiltCard {
+  int row = 0;                 // its row in the card list
+  std::string cardName;        // the row's text
+  std::string driverFileName;  // "RTL8139.DOS"
+  bool hardDisk = false;       // an image with a master boot record, not a floppy
+  std::vector<PciId> ids;      // the ids its package names
+};
+
+struct MenuEntry {
+  std::string label;      // "card1", "card2" …: unique, for the menus' own use
+  std::string title;      // printable ASCII: PXELINUX and iPXE menus cannot show Chinese
+  std::string imageName;  // "RTL8139.IMG", in the netboot folder
+  bool hardDisk = false;
+  std::vector<PciId> ids;  // those no card before it claimed
+};
+
+// The image file name of every card, in order: the driver file's base name
+// in upper case followed by ".IMG", the later cards of one base name
+// getting "-2", "-3" …; a base name that is not plain letters, digits, '-'
+// and '_' (a server's file name must match the menus' byte for byte) gives
+// "CARD<row>.IMG" instead.
+//
+// The title: the card name where it is printable ASCII, else the driver
+// file's name where that is, else the image's name, with the characters the
+// menus read as markup ($ ^ { } # ; | & \ ` ' ") made '_'; where two cards
+// would show the same title, each gets its row (1 the first) after it.
+//
+// An id two cards claim boots the first of them.
+std::vector<MenuEntry> MenuEntriesOf(const std::vector<BuiltCard>& cards);

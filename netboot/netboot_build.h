@@ -1,0 +1,30 @@
+// The network boot folder of a lab: the context menu's "创建网络启动目录..."
+// writes <target>\netboot\, typically at the root of the lab's TFTP or
+// HTTP server, with one boot image per card of the library and the menus
+// that pick the right one, by the booting card's PCI ids where the card's
+// package names them.
+#pragma once
+
+#include <string>
+
+#include "library/nic_list.h"
+#include "view/main_view.h"
+
+// Refused with a message, nothing written: an empty library; a cancelled
+// or refused target (AskBuildOutput: never the template, the template
+// image, the library or the program folder); a template image that is
+// missing, unreadable or unsound (OpenTemplateImage); an old netboot folder
+// that cannot be removed whole (ReplaceBuildFolder).
+//
+// Otherwise, as long work with a progress window by cards: the folder is
+// replaced whole; every card gets <DRV>.IMG, made from the template image
+// exactly as the image build makes BootDisk.img for it (SetUpCardImage), and
+// the folder gets menu.cfg and menu.ipxe (MenuEntriesOf, PxeLinuxMenu,
+// IpxeMenu) for the cards that got an image. A card that cannot get one is
+// left out and named with its reason; the others are still built. The end
+// is one message: "网络启动目录创建成功！" (caption "创建成功") with the
+// number of cards built and the cards left out; or, when no card was built,
+// a failure naming each card's reason, with the folder removed again. A
+// build that fails to write or is cancelled removes the folder too and says
+// so. Nothing outside <target>\netboot\ is written.
+void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder);

@@ -1,0 +1,27 @@
+// Which PCI network cards a card of the library answers to, as its driver
+// package says: driver CDs ship Windows driver INF files beside the DOS
+// driver, whose hardware ids "PCI\VEN_8086&DEV_100E&SUBSYS_…" name the
+// vendor and device. A technician gives a card ids by putting a small INF
+// file with such lines into its folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct PciId {
+  std::uint16_t vendor = 0;
+  std::uint16_t device = 0;
+  bool operator==(const PciId& other) const { return vendor == other.vendor && device == other.device; }
+};
+
+// Every "PCI\VEN_xxxx&DEV_yyyy" in `text` (letter case ignored, any suffix
+// after the device ignored), each id once, in the order first met. Text in
+// UTF-16 (with its byte order mark, as Windows INF files often are) is read
+// too.
+std::vector<PciId> PciIdsInText(std::string_view text);
+
+// The ids of every *.INF file directly in `cardFolder`, in listing order,
+// each once. Reads only.
+std::vector<PciId> PciIdsOfCard(const std::string& cardFolder);

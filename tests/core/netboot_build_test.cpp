@@ -1,0 +1,117 @@
+// The network boot folder: an image per card, named after its driver, menus
+// that show every card and boot a card by its PCI ids, and the cards that
+// cannot get an image named with the reason.
+#include "netboot/netboot_build.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "card_command_fixture.h"
+#include "fat/image.h"
+#include "port/file_system.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class NetbootBuildTest : public SampleProgramTest {
+ protected:
+  void SetUp() override {
+    SampleProgramTest::SetUp();
+    WriteTemplateImage();
+    list.Clear();
+    view.rows.clear();
+  }
+
+  void Build() {
+    view.boxes.clear();
+    view.AnswerTargetPath(target.path());
+    CreateNetbootFolder(view, list, program);
+  }
+
+  bool Holds(const std::string& file, const std::string& text) const {
+    return ReadTestFile(target / ("netboot\\" + file)).find(text) != std::string::npos;
+  }
+
+  TempFolder target;
+};
+
+TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
+  // The ids a Windows INF file gives, in UTF-16 as they often are.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("pci\\ven_10ec&dev_8139\r\nPCI\\VEN_10EC&DEV_8129&SUBSYS_00000000\r\n")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  const struct {
+    const char* folder;
+    const char* driver;
+    const char* inf;        // a Windows INF beside the driver, or nullptr
+    const char* image;      // "": left out
+    const char* shown;      // the menu title, or the reason it was left out
+  } cards[] = {
+      {"RTL8139", "RTL8139.DOS", "PCI\\VEN_10EC&DEV_8139&SUBSYS_813910EC", "RTL8139.IMG", "RTL8139"},
+      {"RTL8139B", "rtl8139.dos", nullptr, "RTL8139-2.IMG", "RTL8139B"},  // 10ec:8139 is the first card's
+      {"\xCD\xF8\xBF\xA8", "E1000.DOS", "%E1000%=E1000,PCI\\VEN_8086&DEV_100E", "E1000.IMG", "E1000.DOS"},
+      {"RTL8139NEW", "RTL8139NEW.DOS", nullptr, "", "8.3"},
+      {"LONGNAME", "LONGNAME.DOS", nullptr, "", "LONGNAME$"},
+      {"GONE", "GONE.DOS", nullptr, "", "无法读取"},
+      {"A\\NIC", "X1.DOS", nullptr, "X1.IMG", "NIC (row 7)"},
+      {"B\\NIC", "X2.DOS", nullptr, "X2.IMG", "NIC (row 8)"},
+  };
+  Texts images = {"menu.cfg", "menu.ipxe"};
+  for (const auto& c : cards) {
+    Show(LayOutCard(c.folder, c.driver));
+    if (c.inf != nullptr) WriteTestFile(library + "\\" + c.folder + "\\NET.INF", c.inf);
+    if (*c.image != '\0') images.push_back(c.image);
+  }
+  WriteTestFile(library + "\\RTL8139B\\OEM.INF", utf16);
+  port::RemoveFile(library + "\\GONE\\GONE.DOS");
+  Build();
+
+  std::sort(images.begin(), images.end());
+  EXPECT_EQ(ListTree(target / "netboot"), images);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  const std::string& text = view.boxes[0].text;
+  EXPECT_EQ(view.boxes[0].caption, "创建成功");
+  EXPECT_EQ(text.rfind("网络启动目录创建成功！\n", 0), 0u) << text;
+  EXPECT_NE(text.find("为5块网卡创建了启动镜像，其中3块"), std::string::npos) << text;
+  for (const auto& c : cards) {
+    SCOPED_TRACE(c.folder);
+    if (*c.image == '\0') {
+      EXPECT_NE(text.find(cp936::FileNameOf(c.folder) + "（第"), std::string::npos) << text;
+      EXPECT_NE(text.find(c.shown), std::string::npos) << text;
+      continue;
+    }
+    EXPECT_TRUE(Holds("menu.cfg", "MENU LABEL " + std::string(c.shown) + "\n  KERNEL memdisk\n  INITRD netboot/" +
+                                      c.image + "\n  APPEND floppy\n"));
+    fat::Image image;
+    std::string problem, protocolIni;
+    ASSERT_TRUE(image.Open(ReadTestFile(target / ("netboot\\" + std::string(c.image))), &problem)) << problem;
+    ASSERT_TRUE(image.ReadFile("NET\\PROTOCOL.INI", &protocolIni));
+    EXPECT_NE(protocolIni.find("DriverName=" + cp936::BaseNameOf(c.driver) + "$\r\n"), std::string::npos);
+  }
+  // The first card claiming an id boots by it; the menu shows every card.
+  EXPECT_TRUE(Holds("menu.ipxe", "iseq ${netX/busid} 01:10:ec:81:39 && goto card1 ||\n"
+                                 "iseq ${netX/busid} 01:10:ec:81:29 && goto card2 ||\n"
+                                 "iseq ${netX/busid} 01:80:86:10:0e && goto card3 ||\n\n"));
+  EXPECT_TRUE(Holds("menu.ipxe", ":card2\nkernel ../memdisk floppy || goto failed\ninitrd RTL8139-2.IMG"));
+  EXPECT_TRUE(Holds("menu.ipxe", "item card5 NIC (row 8)\n"));
+}
+
+TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureNotASuccess) {
+  Build();  // an empty library
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].caption, "创建错误");
+  EXPECT_EQ(view.dialogsRun, 0);
+
+  Show(LayOutCard("RTL8139NEW", "RTL8139NEW.DOS"));
+  Build();
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].caption, "创建错误");
+  EXPECT_NE(view.boxes[0].text.find("RTL8139NEW"), std::string::npos);
+  EXPECT_EQ(ListTree(target.path()), Texts{});
+}
+
+}  // namespace
