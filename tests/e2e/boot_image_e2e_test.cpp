@@ -1,6 +1,11 @@
 // The context menu's "创建启动镜像..." writes a boot floppy image for the
-// card under the pointer, and is greyed where there is none.
+// card under the pointer, and is greyed where there is none;
+// "创建网络启动目录..." writes the lab's network boot folder for every card,
+// showing its progress.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "fat/image.h"
 #include "library_fixture.h"
@@ -26,22 +31,36 @@ class BootImageTest : public LibraryTest {
     return WaitForPopupMenu(*app);
   }
 
-  // Black pixels in the strip of the menu's last item: its text is black
-  // when the item can be chosen, grey when it is greyed. (Wine keeps menus
-  // inside their process, so their items cannot be asked for from here.)
-  static int BlackPixelsOfLastItem(HWND menu) {
+  // The black pixels of each text item of the menu, top to bottom: an
+  // item's text is black when it can be chosen, grey when it is greyed.
+  // (Wine keeps menus inside their process, so their items cannot be asked
+  // for from here.) An item is a band of rows with text; a separator is
+  // only a line or two.
+  static std::vector<int> BlackPixelsOfItems(HWND menu) {
     RECT rect;
     GetWindowRect(menu, &rect);
     HDC screen = GetDC(nullptr);
-    int black = 0;
-    for (int y = rect.bottom - 16; y < rect.bottom - 3; ++y) {
+    std::vector<int> items;
+    int bandRows = 0, bandBlack = 0;
+    for (int y = rect.top + 2; y < rect.bottom - 1; ++y) {
+      int inked = 0, black = 0;
       for (int x = rect.left + 3; x < rect.right - 3; ++x) {
         const COLORREF c = GetPixel(screen, x, y);
-        if (GetRValue(c) < 0x40 && GetGValue(c) < 0x40 && GetBValue(c) < 0x40) ++black;
+        const int darkest = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+        inked += darkest < 0xC0 ? 1 : 0;
+        black += darkest < 0x40 ? 1 : 0;
+      }
+      if (inked > 0) {
+        ++bandRows;
+        bandBlack += black;
+      } else {
+        if (bandRows > 4) items.push_back(bandBlack);
+        bandRows = bandBlack = 0;
       }
     }
+    if (bandRows > 4) items.push_back(bandBlack);
     ReleaseDC(nullptr, screen);
-    return black;
+    return items;
   }
 
   TempFolder target;
@@ -53,9 +72,13 @@ TEST_F(BootImageTest, TheMenuItemWritesTheImageForTheCard) {
   ASSERT_GE(row, 0);
   HWND menu = OpenMenu(row);
   ASSERT_NE(menu, nullptr);
-  EXPECT_GT(BlackPixelsOfLastItem(menu), 20);
+  const std::vector<int> items = BlackPixelsOfItems(menu);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_GT(items[2], 20);  // 创建启动镜像...
+  EXPECT_GT(items[3], 20);  // 创建网络启动目录...
 
-  PressKey(VK_UP);  // from no item, Up selects the last one: "创建启动镜像..."
+  PressKey(VK_UP);  // from no item, Up selects the last one: "创建网络启动目录..."
+  PressKey(VK_UP);  // "创建启动镜像..."
   PressKey(VK_RETURN);
   AnswerTargetDialog(*app, target.path());
   const MessageBoxSeen box = app->AcceptMessageBox();
@@ -80,18 +103,53 @@ TEST_F(BootImageTest, TheMenuItemWritesTheImageForTheCard) {
                                            "DriverName=RTL8139$"));
 }
 
-TEST_F(BootImageTest, WithoutASelectionTheItemIsGreyed) {
+TEST_F(BootImageTest, WithoutASelectionTheImageItemIsGreyedAndTheNetworkBootItemIsNot) {
   HWND menu = OpenMenu(-1);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(RunningApp::SelectedRow(list()), -1);
-  EXPECT_EQ(BlackPixelsOfLastItem(menu), 0);
+  const std::vector<int> items = BlackPixelsOfItems(menu);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[2], 0);
+  EXPECT_GT(items[3], 20);
   // Enter on the greyed item runs nothing.
+  PressKey(VK_UP);
   PressKey(VK_UP);
   PressKey(VK_RETURN);
   EXPECT_EQ(app->WaitForDialog("创建路径", 1500), nullptr);
   if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);  // Esc reaching the dialog would end the program
   EXPECT_TRUE(app->WaitUntilIdle(3000));
   EXPECT_FALSE(app->WaitForExit(300));
+}
+
+// Enough cards that the build takes well over the half second after which
+// the progress window shows, even on a fast machine: each is an image of
+// the template written whole.
+TEST_F(BootImageTest, TheNetworkBootFolderIsBuiltForEveryCardWithItsProgressShown) {
+  app.reset();
+  constexpr int kCopies = 150;
+  for (int i = 1; i <= kCopies; ++i) CopyTestTree(folder.library() + "\\RTL8139", folder.library() + "\\R" + std::to_string(i));
+  app = folder.Start();
+  ASSERT_TRUE(app->started());
+  const int cards = static_cast<int>(Rows().size());
+  ASSERT_EQ(cards, kCopies + 3);
+
+  RunningApp::PostCommand(app->main(), ID_MENU_CREATE_NETBOOT);
+  AnswerTargetDialog(*app, target.path());
+  HWND progress = app->WaitForDialog("正在创建网络启动目录");
+  ASSERT_NE(progress, nullptr);
+  EXPECT_NE(RunningApp::Control(progress, IDC_PROGRESS_BAR), nullptr);
+  DWORD_PTR ignored = 0;
+  EXPECT_NE(SendMessageTimeoutA(app->main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 250, &ignored), 0);
+  const MessageBoxSeen box = app->AcceptMessageBox(120000);
+  EXPECT_EQ(box.caption, "创建成功");
+  EXPECT_EQ(box.text.rfind("网络启动目录创建成功！\n", 0), 0u) << box.text;
+  ASSERT_TRUE(app->WaitUntilIdle());
+
+  const std::vector<std::string> built = ListTree(target / "netboot");
+  EXPECT_EQ(built.size(), static_cast<std::size_t>(cards + 2));
+  for (const char* name : {"RTL8139.IMG", "RTL8139-151.IMG", "E100B.IMG", "menu.cfg", "menu.ipxe"}) {
+    EXPECT_NE(std::find(built.begin(), built.end(), name), built.end()) << name;
+  }
 }
 
 TEST_F(BootImageTest, TheProgramFolderAsTargetIsRefused) {

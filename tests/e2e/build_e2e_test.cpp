@@ -147,4 +147,25 @@ TEST_F(BuildTest, ABlankTargetIsAskedForAgainAndCancelChangesNothing) {
   EXPECT_TRUE(ListTree(target.path()).empty());
 }
 
+// A template of thousands of files keeps the copy busy for seconds under
+// Wine, long past the half second after which the progress window shows.
+TEST_F(BuildTest, ALongUsbBuildShowsItsProgressAndCancelLeavesNoBootDisk) {
+  for (int i = 0; i < 3000; ++i) {
+    WriteTestFile(folder.bootDisk() + "\\TOOLS\\T" + std::to_string(i / 100) + "\\F" + std::to_string(i) + ".TXT",
+                  std::string(2048, 'x'));
+  }
+  Select("E100");
+  StartBuild(IDC_CREATE_USB_DISK, target.path());
+  HWND progress = app->WaitForDialog("正在创建U盘目录");
+  ASSERT_NE(progress, nullptr);
+  DWORD_PTR ignored = 0;
+  EXPECT_NE(SendMessageTimeoutA(app->main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 250, &ignored), 0);
+  RunningApp::Click(progress, IDCANCEL);
+  const MessageBoxSeen box = app->AcceptMessageBox(60000);
+  EXPECT_EQ(box.caption, "创建取消");
+  ASSERT_TRUE(app->WaitUntilIdle());
+  EXPECT_FALSE(Exists(target / "BootDisk"));
+  EXPECT_EQ(ListTree(target.path()), std::vector<std::string>{});
+}
+
 }  // namespace
