@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "bootdisk/build_target.h"
-#include "bootdisk/card_image.h"
 #include "library/program_folder.h"
 #include "netboot/boot_menus.h"
 #include "netboot/pci_ids.h"
@@ -15,28 +14,14 @@ namespace {
 
 const char kRefusalCaption[] = "创建错误";
 
-struct SkippedCard {
-  const NicEntry* card;
-  std::string reason;
-};
-
-// What the build did, for the one message at its end.
-struct NetbootOutcome {
-  std::vector<BuiltCard> built;
-  std::vector<SkippedCard> skipped;
-  ImageRefusal refusal;  // the template refused: nothing written
-  Messages failures;     // file work that failed: the folder removed
-  bool complete = false;
-};
-
 std::string CardLine(const NicEntry& card, const std::string& reason) {
   return card.cardName + "（第" + std::to_string(card.rowIndex + 1) + "行，" + cp936::FileNameOf(card.driverPath) +
          "）：" + reason;
 }
 
-std::string SkippedLines(const std::vector<SkippedCard>& skipped) {
+std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
   std::string lines;
-  for (const SkippedCard& s : skipped) lines += "\n" + CardLine(*s.card, s.reason);
+  for (const NetbootOutcome::Skipped& s : skipped) lines += "\n" + CardLine(*s.card, s.reason);
   return lines;
 }
 
@@ -78,8 +63,10 @@ bool WriteNetbootFolder(const std::string& folder, const std::string& templateIm
   return true;
 }
 
-void BuildNetboot(const std::string& folder, const std::string& templateImage, const NicList& nicList,
-                  Progress& progress, NetbootOutcome* outcome) {
+}  // namespace
+
+void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
+                        Progress& progress, NetbootOutcome* outcome) {
   if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 0)) return;
   fat::Image image;
   if (!OpenTemplateImage(templateImage, &image, &outcome->refusal)) return;
@@ -90,8 +77,6 @@ void BuildNetboot(const std::string& folder, const std::string& templateImage, c
   }
   RemoveBuildFolder(folder, &outcome->failures);
 }
-
-}  // namespace
 
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder) {
   if (nicList.IsEmpty()) {
@@ -104,7 +89,7 @@ void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::stri
 
   NetbootOutcome outcome;
   const bool finished = view.RunLongWork("正在创建网络启动目录", [&](Progress& progress) {
-    BuildNetboot(folder, templateImage, nicList, progress, &outcome);
+    BuildNetbootFolder(folder, templateImage, nicList, progress, &outcome);
   });
   view.ShowAppMessages(outcome.failures);
   view.FocusList();

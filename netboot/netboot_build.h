@@ -6,8 +6,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "bootdisk/card_image.h"
+#include "files/messages.h"
+#include "files/progress.h"
 #include "library/nic_list.h"
+#include "netboot/menu_entries.h"
 #include "view/main_view.h"
 
 // Refused with a message, nothing written: an empty library; a cancelled
@@ -28,3 +33,23 @@
 // build that fails to write or is cancelled removes the folder too and says
 // so. Nothing outside <target>\netboot\ is written.
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder);
+
+// What the build did, for the one message at its end.
+struct NetbootOutcome {
+  struct Skipped {
+    const NicEntry* card;
+    std::string reason;
+  };
+  std::vector<BuiltCard> built;
+  std::vector<Skipped> skipped;
+  ImageRefusal refusal;  // the template refused: nothing written
+  Messages failures;     // file work that failed: the folder removed again
+  bool complete = false;  // the folder holds every image built and both menus
+};
+
+// The build's work, off the window's thread: reads the template image once,
+// replaces `folder` (a full path), writes every card's image and the menus,
+// and removes the folder again when it fails, builds no card or is
+// cancelled (a Step returning false).
+void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
+                        Progress& progress, NetbootOutcome* outcome);
