@@ -1,11 +1,11 @@
 #include "search/find_driver_files.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 
 #include "library/scan_driver_library.h"
-#include "search/row_order.h"
 #include "text/cp936_path.h"
 #include "text/white_space.h"
 
@@ -39,9 +39,9 @@ class DriverSearch {
     int& insertPosition = insertPositions_[depth];  // the rows this folder has inserted
     RowsOfName& rowsOfName = byName_[name];
     if (IsPreferredDriverPath(path)) {
-      for (int row : rowsOfName.ordinary) order_.Remove(row);
+      for (int row : rowsOfName.ordinary) Remove(row);
       rowsOfName.ordinary.clear();
-      if (rowsOfName.preferred != -1) order_.Remove(rowsOfName.preferred);
+      if (rowsOfName.preferred != -1) Remove(rowsOfName.preferred);
       rowsOfName.preferred = Insert(insertPosition++, std::move(name), std::move(path));
     } else if (rowsOfName.preferred == -1) {
       rowsOfName.ordinary.push_back(Insert(insertPosition++, std::move(name), std::move(path)));
@@ -50,8 +50,8 @@ class DriverSearch {
 
   std::vector<DriverRow> Rows() {
     std::vector<DriverRow> rows;
-    rows.reserve(static_cast<std::size_t>(order_.Size()));
-    for (int row : order_.InOrder()) rows.push_back(std::move(found_[static_cast<std::size_t>(row)]));
+    rows.reserve(order_.size());
+    for (int row : order_) rows.push_back(std::move(found_[static_cast<std::size_t>(row)]));
     return rows;
   }
 
@@ -65,16 +65,22 @@ class DriverSearch {
     return end >= 4 && (name[end - 1] == 's' || name[end - 1] == 'S');
   }
 
+  // A row removed from anywhere moves the rows behind it up one place, so
+  // later insertions land among other neighbours: the order is a plain
+  // sequence of row numbers, not positions kept for the removed ones.
   int Insert(int position, std::string name, std::string path) {
     const int row = static_cast<int>(found_.size());
     found_.push_back({std::move(name), std::move(path)});
-    order_.InsertAt(position < order_.Size() ? position : order_.Size(), row);
+    const std::size_t at = std::min(static_cast<std::size_t>(position), order_.size());
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), row);
     return row;
   }
 
+  void Remove(int row) { order_.erase(std::find(order_.begin(), order_.end(), row)); }
+
   std::vector<int> insertPositions_ = std::vector<int>(1, 0);  // by depth
   std::vector<DriverRow> found_;  // every row ever inserted, by number
-  RowOrder order_;
+  std::vector<int> order_;        // the rows listed, top to bottom
   std::unordered_map<std::string, RowsOfName> byName_;
 };
 
