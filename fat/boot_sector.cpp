@@ -23,11 +23,6 @@ bool ReadBootSectorAt(const std::string& image, std::size_t base, BootSector* s,
   s->totalSectors = totalSectors16 != 0 ? totalSectors16 : Le32(image, base + 32);
   s->media = Byte(image, base + 21);
   s->fatSectors = Le16(image, base + 22);
-  // Byte 37 of an extended boot sector carries the dirty flag; older ones
-  // have boot code there.
-  s->extendedSignature = Byte(image, base + 38);
-  s->dirty = (s->extendedSignature == 0x28 || s->extendedSignature == 0x29) && (Byte(image, base + 37) & 0x01) != 0;
-  s->volumeLabel = s->HasVolumeLabel() ? image.substr(base + 43, 11) : std::string();
 
   const std::uint32_t bps = s->bytesPerSector;
   if (bps != 512 && bps != 1024 && bps != 2048 && bps != 4096) {

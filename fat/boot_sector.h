@@ -9,7 +9,9 @@
 namespace fat {
 
 struct BootSector {
-  // As the boot sector stores them.
+  // As the boot sector stores them. The extended fields of DOS 4 on (dirty
+  // flag, serial number, label) are not read: the build leaves them as
+  // found, whatever they hold, and DOS 3 has boot code in their place.
   std::uint32_t bytesPerSector = 0;
   std::uint32_t sectorsPerCluster = 0;
   std::uint32_t reservedSectors = 0;
@@ -18,9 +20,6 @@ struct BootSector {
   std::uint32_t totalSectors = 0;  // the 16-bit count, or the 32-bit one where that is 0
   std::uint8_t media = 0;
   std::uint32_t fatSectors = 0;
-  std::uint8_t extendedSignature = 0;  // 0x28 or 0x29 in a boot sector of DOS 4 on
-  bool dirty = false;                  // an extended boot sector's flag: not cleanly unmounted
-  std::string volumeLabel;             // 11 bytes where extendedSignature is 0x29, else ""
 
   // What they give; offsets are from the image's start, sizes in bytes.
   std::size_t base = 0;            // the boot sector itself
@@ -31,8 +30,6 @@ struct BootSector {
   std::size_t rootOffset = 0;
   std::size_t dataOffset = 0;
   std::size_t clusterBytes = 0;
-
-  bool HasVolumeLabel() const { return extendedSignature == 0x29; }
 };
 
 // Reads the boot sector of `image`'s volume: at its first byte (a floppy or

@@ -44,10 +44,6 @@ bool Image::Open(std::string bytes, std::string* problem) {
       return Refuse(problem, "两份FAT不一致");
     }
   }
-  // FAT16 also keeps a clean-shutdown bit in FAT[1].
-  if (boot_.dirty || (boot_.fatBits == 16 && (FatEntry(1) & 0x8000) == 0)) {
-    return Refuse(problem, "卷标记为没有正常卸载（可能已损坏），请先用磁盘检查程序检查");
-  }
   // FAT[0] holds the boot sector's media byte with every higher bit set.
   const std::uint32_t high = boot_.fatBits == 12 ? 0xF00 : 0xFF00;
   if (FatEntry(0) != (high | boot_.media)) return Refuse(problem, "FAT的第一项与引导扇区中的介质描述符不符");
@@ -211,10 +207,16 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
   Folder folder;
   if (!FindFolder(parts.folder, &folder)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
   const std::string shown = "\\" + path;
+  // Whole clusters are missing, so more bytes are needed than are left; the
+  // sizes shown keep that: KB rounded up for the need and down for what is
+  // left, and bytes on both sides when less than 1 KB is left.
   const auto noSpace = [&](std::uint64_t neededBytes) {
     const std::uint64_t freeBytes = std::uint64_t{FreeClusters()} * boot_.clusterBytes;
-    return Refuse(problem, "镜像中没有足够的空间放" + shown + "（需要" + std::to_string((neededBytes + 1023) / 1024) +
-                               "KB，只剩" + std::to_string(freeBytes / 1024) + "KB）");
+    const std::string sizes =
+        freeBytes < 1024
+            ? std::to_string(neededBytes) + "字节，只剩" + std::to_string(freeBytes) + "字节"
+            : std::to_string((neededBytes + 1023) / 1024) + "KB，只剩" + std::to_string(freeBytes / 1024) + "KB";
+    return Refuse(problem, "镜像中没有足够的空间放" + shown + "（需要" + sizes + "）");
   };
 
   std::size_t slot = FindSlot(folder, shortName);

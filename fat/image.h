@@ -23,17 +23,25 @@ class Image {
   // be changed: either the image starts with a FAT12/FAT16 boot sector (a
   // floppy or "superfloppy"), or with a master boot record whose first
   // partition is FAT12/FAT16. Refused, with the reason in Chinese in
-  // `*problem`:
+  // `*problem`, whatever could make the changes below write wrongly:
   // - a boot sector whose values are impossible or do not fit together (the
   //   FAT type is the one its cluster count gives), a FAT32 volume, an image
   //   shorter than its volume, FAT copies that differ;
   // - a cluster chain that loops, runs past the volume, reaches a free or
   //   bad cluster, or does not match its file's size; clusters shared by two
-  //   chains or marked in use by none;
+  //   chains; lost clusters (marked in use, reached by no file) that are no
+  //   whole chains of their own, ending as a file's do without reaching a
+  //   free or bad cluster, a file's clusters or another lost chain;
   // - directory entries DOS or a disk checker would find broken (bad short
-  //   names, broken long-name parts, duplicate names, missing "." and "..").
-  // So every image it accepts is one a disk checker finds sound, and stays
-  // so after the changes below.
+  //   names, broken long-name parts, duplicate names, missing "." and "..",
+  //   a live entry after a folder's end mark).
+  // Accepted and left as they are, as DOS uses such volumes and a disk
+  // checker only notes them: a volume label that differs between boot
+  // sector and root or is missing from either (a DOS 3 boot sector has no
+  // label field), lost clusters, the dirty flags (an extended boot sector's
+  // and FAT16's in FAT[1]), deleted entries after a folder's end mark. So a
+  // disk checker may note these in an accepted image, and after the changes
+  // below it notes nothing it did not note before.
   bool Open(std::string bytes, std::string* problem);
 
   // The image's bytes, with the changes made so far.
@@ -52,14 +60,16 @@ class Image {
   // root, whose fixed size cannot grow, is named without a folder). An
   // existing file keeps its entry: name, long name, attributes and creation
   // time; its old clusters are freed, new ones taken from the free ones
-  // (lowest first), and its size, first cluster, modification time (`stamp`)
-  // and access date updated. A missing file gets a new entry with the archive
-  // attribute and `stamp` as its times, in a free slot of the folder, which
-  // grows by a cluster when it has none. Every copy of the FAT gets the same
-  // changes; no other byte of the image changes. False, with the reason in
-  // `*problem`, when the file name is no valid short name, the folder is
-  // missing, the path names a folder or volume label, or the volume lacks
-  // space; the image's bytes may then be half changed and must be dropped.
+  // (lowest first; lost clusters are never taken), and its size, first
+  // cluster, modification time (`stamp`) and access date updated. A missing
+  // file gets a new entry with the archive attribute and `stamp` as its
+  // times, in a free slot of the folder, which grows by a cluster when it
+  // has none. Every copy of the FAT gets the same changes; no other byte of
+  // the image changes. False, with the reason in `*problem`, when the file
+  // name is no valid short name, the folder is missing, the path names a
+  // folder or volume label, or the volume lacks space (the sizes the reason
+  // gives never show the need as covered by what is left); the image's
+  // bytes may then be half changed and must be dropped.
   bool WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem);
 
   // Clusters that are free.

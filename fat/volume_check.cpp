@@ -8,35 +8,38 @@
 
 namespace fat {
 
-namespace {
-
-// The label a volume without one is given.
-const char kNoLabel[] = "NO NAME    ";
-
-}  // namespace
-
 bool VolumeCheck::Run(std::string* problem) {
   problem_ = problem;
-  const BootSector& boot = image_.boot_;
-  used_.assign(std::size_t{boot.clusterCount} + 2, 0);
-  if (!CheckFolder(Image::Folder(), 0, 0, "\\")) return false;
-  // The boot sector repeats the root's volume label in its extended fields
-  // ("NO NAME" without one); a disk checker wants both alike.
-  std::string rootLabel = kNoLabel;
-  for (std::size_t slot : image_.Slots(Image::Folder())) {
-    const DirEntry entry = DirEntry::Read(image_.bytes_, slot);
-    if (!entry.IsEndMark() && !entry.IsDeleted() && entry.IsVolumeLabel()) rootLabel = entry.name;
-  }
-  if (boot.HasVolumeLabel() ? boot.volumeLabel != rootLabel : rootLabel != kNoLabel) {
-    return Refuse(problem_, "引导扇区中的卷标与根目录中的卷标不一致");
-  }
-  std::uint32_t lost = 0;
-  for (std::uint32_t cluster = 2; cluster <= boot.clusterCount + 1; ++cluster) {
+  used_.assign(std::size_t{image_.boot_.clusterCount} + 2, 0);
+  return CheckFolder(Image::Folder(), 0, 0, "\\") && CheckLostClusters();
+}
+
+bool VolumeCheck::CheckLostClusters() {
+  const std::uint32_t last = image_.boot_.clusterCount + 1;
+  const auto isLost = [&](std::uint32_t cluster) {
+    if (cluster < 2 || cluster > last || used_[cluster] != 0) return false;
     const std::uint32_t value = image_.FatEntry(cluster);
-    if (value != 0 && value != image_.BadCluster() && used_[cluster] == 0) ++lost;
+    return value != 0 && value != image_.BadCluster();
+  };
+  // A chain starts at a lost cluster no other lost cluster leads to.
+  std::vector<std::uint8_t> led(std::size_t{last} + 1, 0);
+  for (std::uint32_t cluster = 2; cluster <= last; ++cluster) {
+    if (isLost(cluster) && isLost(image_.FatEntry(cluster))) led[image_.FatEntry(cluster)] = 1;
   }
-  if (lost != 0) {
-    return Refuse(problem_, "FAT中有" + std::to_string(lost) + "个簇标为已用，却不属于任何文件（丢失的簇）");
+  const std::string lost = "FAT中有标为已用、却不属于任何文件的簇（丢失的簇），它们";
+  for (std::uint32_t cluster = 2; cluster <= last; ++cluster) {
+    if (!isLost(cluster) || led[cluster] != 0) continue;
+    std::vector<std::uint32_t> clusters;
+    std::string chainProblem;
+    if (!image_.Chain(cluster, &clusters, &chainProblem)) return Refuse(problem_, lost + "的" + chainProblem);
+    for (std::uint32_t c : clusters) {
+      if (used_[c] != 0) return Refuse(problem_, lost + "与文件或其他丢失的簇共用簇（交叉链接）");
+      used_[c] = 1;
+    }
+  }
+  // What no chain start reached leads only to itself.
+  for (std::uint32_t cluster = 2; cluster <= last; ++cluster) {
+    if (isLost(cluster)) return Refuse(problem_, lost + "的簇链形成了环");
   }
   return true;
 }
@@ -64,8 +67,11 @@ bool VolumeCheck::CheckFolder(Image::Folder folder, std::uint32_t parent, int de
       }
       continue;
     }
-    // DOS stops at the end mark; a disk checker reads on.
-    if (ended && !entry.IsEndMark()) return Refuse(problem_, "文件夹" + path + "的结束标记之后还有目录项");
+    // DOS stops at the end mark; a disk checker reads on and would see a
+    // live entry there, but skips deleted ones as DOS does.
+    if (ended && !entry.IsEndMark() && !entry.IsDeleted()) {
+      return Refuse(problem_, "文件夹" + path + "的结束标记之后还有目录项");
+    }
     if (entry.IsEndMark() || entry.IsDeleted()) {
       if (longNamePending) return Refuse(problem_, brokenLongName);
       ended = ended || entry.IsEndMark();

@@ -14,6 +14,17 @@ std::uint32_t Fat12(const std::string& image, std::size_t fat, std::uint32_t clu
   return cluster % 2 == 0 ? pair & 0xFFF : pair >> 4;
 }
 
+// Sets the 12-bit FAT entry of `cluster` in both FATs of a MemoryFloppy.
+void SetFat12(std::string* image, std::uint32_t cluster, std::uint32_t value) {
+  for (std::size_t fat : {kFloppyFat, kFloppyFat + kFloppyFatBytes}) {
+    const std::size_t at = fat + cluster + cluster / 2;
+    const std::uint32_t pair = Le16At(*image, at);
+    const std::uint32_t both = cluster % 2 == 0 ? (pair & 0xF000) | value : (pair & 0x000F) | value << 4;
+    (*image)[at] = static_cast<char>(both & 0xFF);
+    (*image)[at + 1] = static_cast<char>(both >> 8);
+  }
+}
+
 fat::Image Opened(const std::string& bytes) {
   fat::Image image;
   std::string problem;
@@ -130,6 +141,18 @@ TEST(FatImageTest, WritesThatCannotBeDoneAreRefused) {
   problem.clear();
   EXPECT_FALSE(image.WriteFile("NET\\HUGE.DOS", std::string((free + 1) * 512, 'h'), kStamp, &problem));
   EXPECT_NE(problem.find("空间"), std::string::npos) << problem;
+  // Whatever is left, the sizes in the reason never read as enough.
+  const struct {
+    std::uint32_t leftClusters;
+    std::size_t bytes;
+    const char* sizes;
+  } spaces[] = {{0, 16, "需要16字节，只剩0字节"}, {1, 600, "需要600字节，只剩512字节"}, {3, 1600, "需要2KB，只剩1KB"}};
+  for (const auto& space : spaces) {
+    const std::string filler((free - space.leftClusters) * 512, 'f');
+    fat::Image nearlyFull = Opened(MemoryFloppy({{"SYSTEM.INI", "x"}}, {{"FILLER.BIN", filler}}));
+    EXPECT_FALSE(nearlyFull.WriteFile("NET\\E100B.DOS", std::string(space.bytes, 'd'), kStamp, &problem));
+    EXPECT_NE(problem.find(std::string("\\NET\\E100B.DOS（") + space.sizes + "）"), std::string::npos) << problem;
+  }
   fat::Image fits = Opened(MemoryFloppy({{"SYSTEM.INI", "x"}}));
   EXPECT_TRUE(fits.WriteFile("NET\\HUGE.DOS", std::string(free * 512, 'h'), kStamp, &problem)) << problem;
   EXPECT_EQ(fits.FreeClusters(), 0u);
@@ -190,20 +213,12 @@ TEST(FatImageTest, BrokenChainsAndEntriesAreRefused) {
   const std::size_t b = a + 32;
   ASSERT_EQ(Le16At(good, a + 26), 3u);
   ASSERT_EQ(Le16At(good, b + 26), 5u);
-  // Entries 3..5 as FAT12 pairs: 3 -> 4 -> end, 5 -> end.
-  const auto withFat = [&](std::uint32_t c3, std::uint32_t c4) {
+  // Clusters 3 -> `c3`, 4 -> `c4`, and the `other` entries besides.
+  const auto withFat = [&](std::uint32_t c3, std::uint32_t c4,
+                           std::vector<std::pair<std::uint32_t, std::uint32_t>> other = {}) {
     std::string bad = good;
-    for (std::size_t fat : {kFloppyFat, kFloppyFat + kFloppyFatBytes}) {
-      // Clusters 2 and 3 share bytes 3..5 of the FAT, 4 and 5 bytes 6..8.
-      const std::uint32_t c2 = 0xFFF;
-      const std::uint32_t c5 = 0xFFF;
-      bad[fat + 3] = static_cast<char>(c2 & 0xFF);
-      bad[fat + 4] = static_cast<char>((c2 >> 8) | (c3 & 0xF) << 4);
-      bad[fat + 5] = static_cast<char>(c3 >> 4);
-      bad[fat + 6] = static_cast<char>(c4 & 0xFF);
-      bad[fat + 7] = static_cast<char>((c4 >> 8) | (c5 & 0xF) << 4);
-      bad[fat + 8] = static_cast<char>(c5 >> 4);
-    }
+    other.insert(other.end(), {{3, c3}, {4, c4}});
+    for (const auto& entry : other) SetFat12(&bad, entry.first, entry.second);
     return bad;
   };
   ASSERT_EQ(Refusal(withFat(4, 0xFFF)), "");
@@ -228,11 +243,10 @@ TEST(FatImageTest, BrokenChainsAndEntriesAreRefused) {
          bad[kFloppyFat + kFloppyFatBytes + 100] = 1;
          return bad;
        }()},
-      {"a lost cluster", [&] {
-         std::string bad = good;
-         for (std::size_t fat : {kFloppyFat, kFloppyFat + kFloppyFatBytes}) bad[fat + 300] = '\xFF';
-         return bad;
-       }()},
+      {"a lost cluster leading into a free one", withFat(4, 0xFFF, {{200, 255}})},
+      {"a lost cluster leading into a file", withFat(4, 0xFFF, {{6, 4}})},
+      {"two lost chains joining", withFat(4, 0xFFF, {{6, 8}, {7, 8}, {8, 0xFFF}})},
+      {"lost clusters in a ring", withFat(4, 0xFFF, {{6, 7}, {7, 6}})},
       {"size without clusters", withEntry(b, 26, std::string("\0\0", 2))},
       {"size longer than the chain", withEntry(b, 28, "\x01\x02")},
       {"first cluster past the volume", withEntry(b, 26, "\xFF\x0F")},
@@ -245,6 +259,7 @@ TEST(FatImageTest, BrokenChainsAndEntriesAreRefused) {
       {"a missing dot entry", withEntry(kFloppyRoot + 14 * 512, 0, "X")},
       {"a wrong dotdot cluster", withEntry(kFloppyRoot + 14 * 512 + 32, 26, "\x05")},
       {"an orphaned long-name part", withEntry(b, 11, "\x0F")},
+      {"a live entry after the end mark", withEntry(b + 64, 0, "C       TXT")},
   };
   for (const auto& c : cases) EXPECT_NE(Refusal(c.image), "") << c.what;
 }

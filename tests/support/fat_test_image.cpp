@@ -1,6 +1,7 @@
 #include "support/fat_test_image.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 
 #include "fat/dos_name.h"
@@ -81,6 +82,20 @@ int CheckWithFsck(const std::string& imagePath, std::string* report) {
   if (report != nullptr) *report = ReadTestFile(reportPath);
   port::RemoveFile(reportPath);
   return status;
+}
+
+std::vector<std::string> FsckFindings(const std::string& imagePath) {
+  std::string report;
+  CheckWithFsck(imagePath, &report);
+  std::vector<std::string> findings;
+  std::istringstream lines(report);
+  for (std::string line; std::getline(lines, line);) {
+    const bool summary = line.find(" files, ") != std::string::npos && line.find(" clusters") != std::string::npos;
+    if (!line.empty() && !summary && line.rfind("fsck.fat ", 0) != 0 && line != "Leaving filesystem unchanged.") {
+      findings.push_back(line);
+    }
+  }
+  return findings;
 }
 
 void ExtractImage(const std::string& imagePath, const std::string& folder) {

@@ -43,5 +43,9 @@ void MakeToolImage(const std::string& imagePath, const std::string& mkfsOptions,
 // said in `*report`.
 int CheckWithFsck(const std::string& imagePath, std::string* report = nullptr);
 
+// What fsck.fat -n notes on the image file, a line each: its report
+// without the lines naming the tool, the file and the outcome.
+std::vector<std::string> FsckFindings(const std::string& imagePath);
+
 // Copies every file of the image with mcopy into `folder`.
 void ExtractImage(const std::string& imagePath, const std::string& folder);
