@@ -26,8 +26,7 @@ fat::DosStamp DosStampNow();
 
 // Reads and checks the template image `templateImage`. Refused: no such
 // file; one bigger than fat::Image::kMaxImageBytes (before it is read); one
-// that cannot be read (file work); one fat::Image::Open refuses
-// (fat::Image::Open); no \NET, or no NET\SYSTEM.INI or NET\PROTOCOL.INI, or
+// that cannot be read (file work); one fat::Image::Open refuses; no \NET, or no NET\SYSTEM.INI or NET\PROTOCOL.INI, or
 // one of them a folder or without the line the client reads for the card.
 bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, ImageRefusal* refusal);
 
