@@ -26,8 +26,9 @@ fat::DosStamp DosStampNow();
 
 // Reads and checks the template image `templateImage`. Refused: no such
 // file; one bigger than fat::Image::kMaxImageBytes (before it is read); one
-// that cannot be read (file work); one fat::Image::Open refuses; no \NET, or no NET\SYSTEM.INI or NET\PROTOCOL.INI, or
-// one of them a folder or without the line the client reads for the card.
+// that cannot be read (file work); one fat::Image::Open refuses; no \NET,
+// or no NET\SYSTEM.INI or NET\PROTOCOL.INI, or one of them a folder or
+// without the line the client reads for the card.
 bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, ImageRefusal* refusal);
 
 // `*image`, an opened template image, set up for `card` (SetUpBootImage),

@@ -111,24 +111,33 @@ TEST_F(DriveRootE2eTest, BuildsOntoAnotherDrivesRootAndIntoAFolder) {
   EXPECT_EQ(ListTree(targetDrive / "BootDisk\\TOOLS"), ListTree(folder->bootDisk() + "\\TOOLS"));
 }
 
-TEST_F(DriveRootE2eTest, AFailedRemovalNamesTheFileByItsFullPath) {
+// A file another program holds open in the old NET folder: the build names
+// it by its full path and stops, and nothing new is written among what
+// stayed.
+TEST_F(DriveRootE2eTest, AnOldFolderHeldOpenIsNamedAndGetsNothingWritten) {
   Select("E100");
   StartBuild(*app, IDC_CREATE_NET_DIR, targetDrive.root());
   EXPECT_EQ(app->AcceptMessageBox().text, "NET目录创建成功！");
   ASSERT_TRUE(app->WaitUntilIdle());
 
-  std::unique_ptr<port::LockedFile> lock = port::LockFile(targetDrive / "NET\\NET.EXE");
+  const std::string net = targetDrive / "NET";
+  for (const std::string& name : ListTree(net)) WriteTestFile(net + "\\" + name, "old");
+  std::unique_ptr<port::LockedFile> lock = port::LockFile(net + "\\NET.EXE");
   ASSERT_NE(lock, nullptr);
   StartBuild(*app, IDC_CREATE_NET_DIR, targetDrive.root());
   const MessageBoxSeen box = app->AcceptMessageBox();
-  EXPECT_EQ(box.text, "删除文件" + (targetDrive / "NET\\NET.EXE") + "失败！");
+  EXPECT_EQ(box.text, "删除文件" + net + "\\NET.EXE失败！");
   EXPECT_EQ(box.icon, MessageBoxSeen::kExclamation);
-  // The copy then fails on the same file; no success follows.
+  std::string last;
   for (MessageBoxSeen next = app->AcceptMessageBox(5000); !next.text.empty(); next = app->AcceptMessageBox(2000)) {
     EXPECT_EQ(next.text.find("成功"), std::string::npos) << next.text;
     EXPECT_EQ(next.text.find("\\\\"), std::string::npos) << next.text;
+    last = next.text;
   }
+  EXPECT_NE(last.find("没有复制任何文件"), std::string::npos) << last;
   EXPECT_TRUE(app->WaitUntilIdle());
+  lock.reset();
+  for (const std::string& name : ListTree(net)) EXPECT_EQ(ReadTestFile(net + "\\" + name), "old") << name;
 }
 
 }  // namespace
