@@ -1,38 +1,65 @@
-// The "浏览" command of the add-driver dialog: choose a folder in the shell's
-// folder browser, search its tree and list the driver files found.
+// The "浏览" command of the add-driver dialog, in the steps the dialog takes:
+// the folder browser's answer decides what happens, the chosen folder's tree
+// is searched on a thread of its own while the dialog stays live, and the
+// dialog shows how the search ended. Nothing here touches a window: each
+// step returns what the dialog is to show.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "files/background_work.h"
 #include "search/find_driver_files.h"
 
-// The add-driver dialog as the command sees it. The dialog implements it over
-// its controls; tests implement it in memory.
-class DriverSearchView {
- public:
-  virtual ~DriverSearchView() = default;
-
-  // Runs the shell's folder browser. False when the user cancelled; true when
-  // an item was chosen, `folder` then being its file-system path, or "" for
-  // an item that has none (此电脑, 控制面板).
-  virtual bool ChooseFolder(std::string* folder) = 0;
-  // Empties edits 1012 (path) and 1014 (name) and the result list, and shows
-  // them so.
-  virtual void ClearChoice() = 0;
-  // Shows `status` in static 1016, the fields as they stand with it.
-  virtual void ShowStatus(const std::string& status) = 0;
-  // Fills the emptied result list with `rows`, top to bottom.
-  virtual void ShowRows(const std::vector<DriverRow>& rows) = 0;
-  // The dialog's own message box: OK button, no icon.
-  virtual void ShowMessage(const std::string& text) = 0;
+// What the command does with the folder browser's answer.
+enum class BrowseAnswer {
+  kNothing,         // the user cancelled: nothing changes
+  kClearChoice,     // an item without a file-system path (此电脑, 控制面板):
+                    // the path, the name and the list are emptied, and that
+                    // is all: no search, status line and current folder kept
+  kClearAndSearch,  // a folder: emptied as above, then searched
 };
 
-// A cancelled browse changes nothing. A chosen item empties the path, the
-// name and the list; an item without a file-system path ends the command
-// there, with no search, the status line and the current folder untouched.
-// A folder is searched (FindDriverFiles, with "正在查找，请稍后。。。" and then
-// "查找完成！" in the status line), its rows are listed, "No File(*.dos) Was
-// Found!" is shown when there are none, and the folder becomes the process's
-// current folder (a failure there is ignored). Reads only.
-void BrowseForDrivers(DriverSearchView& view, const FolderListing& listing = port::FindFiles);
+// `chosen` and `folder` as BrowseForFolder returns them.
+BrowseAnswer WhatBrowsingDoes(bool chosen, const std::string& folder);
+
+// How a search ended, as the dialog shows it.
+struct DriverSearchEnd {
+  bool stopped = false;
+  std::vector<DriverRow> rows;  // for the emptied result list, top to bottom
+  std::string status;           // for the status line
+  std::string message;          // for the dialog's own message box; "" for none
+};
+
+// The search of one chosen folder (FindDriverFiles), on a thread of its own
+// (BackgroundWork) from construction on. The dialog looks at it a few times
+// a second from its own thread and shows what it returns.
+class DriverSearchRun {
+ public:
+  explicit DriverSearchRun(std::string folder, FolderListing listing = port::FindFiles);
+  // Stops the search if it still runs and waits for it (one folder listing
+  // at most); nothing it found is kept and nothing changes.
+  ~DriverSearchRun() = default;
+  DriverSearchRun(const DriverSearchRun&) = delete;
+  DriverSearchRun& operator=(const DriverSearchRun&) = delete;
+
+  // The status line while it runs: "正在查找，请稍后。。。（已查找N个文件夹）",
+  // N the folders listed so far.
+  std::string Status() const;
+  bool Done() const { return work_.Done(); }
+  // The search stops once the folder it is listing now has been listed.
+  void Stop() { work_.Cancel(); }
+
+  // Waits until the search has ended and tells how. A search that ran to
+  // its end gives its rows and "查找完成！", with the message "No File(*.dos)
+  // Was Found!" when there are none, and makes the folder the process's
+  // current folder (a failure there is ignored). A stopped search gives no
+  // rows, "查找已停止。" and no message, and changes nothing. Reads only.
+  // Call it once, on the thread that made the run.
+  DriverSearchEnd End();
+
+ private:
+  std::string folder_;
+  std::vector<DriverRow> rows_;  // written by the work, read once it has ended
+  BackgroundWork work_;          // last: it ends before the members it writes
+};

@@ -1,6 +1,7 @@
 #include "search/find_driver_files.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -86,15 +87,30 @@ class DriverSearch {
 
 }  // namespace
 
-std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderListing& listing) {
+std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderListing& listing, Progress* progress) {
   DriverSearch search;
   FolderWalk walk;
   walk.folder = folder;
   walk.listing = listing;
+  std::uint64_t listed = 0;
+  bool stopped = false;
+  if (progress != nullptr) {
+    // A folder is the unit reported: the walk spends its time listing them,
+    // and the pattern it lists names the folder.
+    walk.listing = [&](const std::string& pattern, std::vector<port::FoundEntry>* entries) {
+      const bool read = listing(pattern, entries);
+      stopped = !progress->Step(pattern.substr(0, pattern.size() - std::string_view("*.*").size()), ++listed, 0);
+      return read && !stopped;
+    };
+  }
+  // Once stopped, the next entry ends the walk: every folder is listed only
+  // after its own entry has been visited.
   Walk(walk, [&](const WalkEntry& entry) {
+    if (stopped) return WalkStep::kStop;
     search.Visit(entry);
     return WalkStep::kGoOn;
   });
+  if (stopped) return {};
   return search.Rows();
 }
 

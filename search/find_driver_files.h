@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "files/folder_walk.h"
+#include "files/progress.h"
 
 // One row of the result list: the driver file's name and its full path,
 // both trimmed of white space.
@@ -37,7 +38,14 @@ struct DriverRow {
 // Reads only. The bookkeeping costs a move of the rows listed per driver
 // file found (a few thousand on a driver CD) and a test of the last byte
 // per other entry, so the time goes into listing the folders.
-std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderListing& listing = port::FindFiles);
+//
+// With `progress`, each folder listed (or tried: one that cannot be listed
+// counts too) is reported once it has been: Step(that folder with a
+// trailing backslash, the folders listed so far, 0). When a Step returns
+// false the search stops there: no further folder is listed and it returns
+// no rows at all, never a part of the result.
+std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderListing& listing = port::FindFiles,
+                                       Progress* progress = nullptr);
 
 // True when `path` contains "MSLANMAN.DOS", letters as written, starting on
 // a character boundary (a trail byte is never the start of the match).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tovrell needs on Debian:
-# the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine,
+# the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine and
+# its own fonts (without them its title bars draw their buttons as letters),
 # Xvfb, the Chinese locale and fonts, the FAT tools (dosfstools, mtools)
 # that make and check template images, and QEMU with its iPXE card ROMs,
 # SYSLINUX and PXELINUX, which the boot tests boot built images with.
@@ -10,7 +11,7 @@ set -euo pipefail
 packages=(
   build-essential cmake googletest python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
   dosfstools mtools
   qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
 )

@@ -38,6 +38,15 @@ prepare_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # Wine's own fonts (fonts-wine) draw, among other things, the title bars'
+  # buttons. Debian's Wine 8 never looks for them where that package puts
+  # them (its data folder, a path through ".."), only in the prefix's Fonts
+  # folder.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/* "$fonts/"
+  fi
   # Drives R: and T: are folders of the prefix's own, marked as test drives:
   # the tests run the program from a drive root and build onto one there.
   local letter

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
 #include <vector>
 
@@ -10,61 +11,63 @@
 
 namespace {
 
-// The dialog in memory: what the browser answers, and everything the command
-// did to the dialog, in order.
-class FakeDriverSearchView : public DriverSearchView {
- public:
-  bool chosen = false;
-  std::string answer;
-  std::vector<std::string> events;
-
-  bool ChooseFolder(std::string* folder) override {
-    events.push_back("browser");
-    if (chosen) *folder = answer;
-    return chosen;
-  }
-  void ClearChoice() override { events.push_back("clear"); }
-  void ShowStatus(const std::string& status) override { events.push_back("status " + status); }
-  void ShowRows(const std::vector<DriverRow>& rows) override {
-    for (const DriverRow& row : rows) events.push_back("row " + row.name);
-  }
-  void ShowMessage(const std::string& text) override { events.push_back("box " + text); }
-};
-
-TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosen) {
+TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosenAndHowTheSearchEnds) {
   TempFolder packages;
   WriteTestFile(packages / "E100B\\DOS\\E100B.DOS", "drv");
-  MakeTestFolders(packages / "EMPTY");
-  const std::string searching = "status 正在查找，请稍后。。。";
-  const std::string done = "status 查找完成！";
+  MakeTestFolders(packages / "EMPTY\\SUB");
+  const std::string complete = "查找完成！";
   const struct {
     const char* what;
     bool chosen;
     std::string folder;
-    std::vector<std::string> events;
-    bool searched;
+    BrowseAnswer answer;
+    bool stop;  // "浏览", "添加" or "退出" pressed while the search runs
+    std::vector<std::string> rows;
+    std::string status;
+    std::string message;
   } cases[] = {
-      {"cancelled", false, "", {"browser"}, false},
-      {"an item without a file-system path", true, "", {"browser", "clear"}, false},
-      {"a folder with a driver", true, packages.path(), {"browser", "clear", searching, "row E100B.DOS", done}, true},
-      {"a folder without drivers", true, packages / "EMPTY",
-       {"browser", "clear", searching, done, "box No File(*.dos) Was Found!"}, true},
+      {"cancelled", false, "", BrowseAnswer::kNothing, false, {}, "", ""},
+      {"an item without a file-system path", true, "", BrowseAnswer::kClearChoice, false, {}, "", ""},
+      {"a folder with a driver", true, packages.path(), BrowseAnswer::kClearAndSearch, false, {"E100B.DOS"}, complete,
+       ""},
+      {"a folder without drivers", true, packages / "EMPTY", BrowseAnswer::kClearAndSearch, false, {}, complete,
+       "No File(*.dos) Was Found!"},
+      {"a search stopped", true, packages.path(), BrowseAnswer::kClearAndSearch, true, {}, "查找已停止。", ""},
   };
   const std::string currentBefore = port::CurrentFolder();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FakeDriverSearchView view;
-    view.chosen = c.chosen;
-    view.answer = c.folder;
+    EXPECT_EQ(WhatBrowsingDoes(c.chosen, c.folder), c.answer);
+    if (c.answer != BrowseAnswer::kClearAndSearch) continue;
+
+    // The search holds at its second folder until the test has looked at
+    // the status line, which then counts the first.
+    std::promise<void> atSecond;
+    std::promise<void> goOn;
     int listings = 0;
-    BrowseForDrivers(view, [&](const std::string& pattern, std::vector<port::FoundEntry>* entries) {
-      ++listings;
+    DriverSearchRun run(c.folder, [&](const std::string& pattern, std::vector<port::FoundEntry>* entries) {
+      if (++listings == 2) {
+        atSecond.set_value();
+        goOn.get_future().wait();
+      }
       return port::FindFiles(pattern, entries);
     });
-    EXPECT_EQ(view.events, c.events);
-    EXPECT_EQ(listings > 0, c.searched);
-    // Only a search makes its folder the current folder.
-    EXPECT_EQ(port::CurrentFolder(), c.searched ? port::FullPath(c.folder) : currentBefore);
+    atSecond.get_future().wait();
+    EXPECT_EQ(run.Status(), "正在查找，请稍后。。。（已查找1个文件夹）");
+    if (c.stop) run.Stop();
+    goOn.set_value();
+    const DriverSearchEnd end = run.End();
+    EXPECT_EQ(end.stopped, c.stop);
+    std::vector<std::string> rows;
+    for (const DriverRow& row : end.rows) rows.push_back(row.name);
+    EXPECT_EQ(rows, c.rows);
+    EXPECT_EQ(end.status, c.status);
+    EXPECT_EQ(end.message, c.message);
+    if (c.stop) {
+      EXPECT_EQ(listings, 2);  // a stopped search lists no further folder
+    }
+    // Only a search that ran to its end makes its folder the current folder.
+    EXPECT_EQ(port::CurrentFolder(), c.stop ? currentBefore : port::FullPath(c.folder));
     ASSERT_TRUE(port::SetCurrentFolder(currentBefore));
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <random>
 #include <set>
@@ -512,6 +513,38 @@ TEST(FindDriverFilesLinks, LinksBackIntoTheTreeAreNotFollowed) {
                                   {"b.dos", root + "\\B\\b.dos"},
                                   {"a.dos", root + "\\C\\toA\\a.dos"},
                                   {"o.dos", root + "\\Other\\o.dos"}}));
+}
+
+// --- Progress and cancel -------------------------------------------------------
+
+// Records each report and answers false at report `stopAt` (0: never).
+struct StoppingProgress : Progress {
+  explicit StoppingProgress(std::uint64_t at) : stopAt(at) {}
+  bool Step(const std::string& what, std::uint64_t done, std::uint64_t) override {
+    reports.emplace_back(what, done);
+    return done != stopAt;
+  }
+  std::uint64_t stopAt;
+  std::vector<std::pair<std::string, std::uint64_t>> reports;
+};
+
+TEST(FindDriverFilesProgress, EachFolderListedIsReportedAndAFalseStepStopsWithNoRows) {
+  FakeTree tree("R");  // R: a.dos, S (T (e.dos)), U (f.dos), listed in this order
+  tree.File("R", "a.dos");
+  tree.File(tree.Folder(tree.Folder("R", "S"), "T"), "e.dos");
+  tree.File(tree.Folder("R", "U"), "f.dos");
+  const Rows all = AsPairs(FindDriverFiles("R", tree.Lister()));
+  ASSERT_EQ(all.size(), 3u);
+  const decltype(StoppingProgress::reports) reports = {{"R\\", 1}, {"R\\S\\", 2}, {"R\\S\\T\\", 3}, {"R\\U\\", 4}};
+  for (const std::uint64_t stopAt : {1, 3, 0}) {  // at the start, in the middle, never
+    SCOPED_TRACE(stopAt);
+    const std::size_t folders = stopAt == 0 ? reports.size() : stopAt;
+    tree.patterns.clear();
+    StoppingProgress progress(stopAt);
+    EXPECT_EQ(AsPairs(FindDriverFiles("R", tree.Lister(), &progress)), stopAt == 0 ? all : Rows());
+    EXPECT_EQ(progress.reports, decltype(reports)(reports.begin(), reports.begin() + folders));
+    EXPECT_EQ(tree.patterns.size(), folders);
+  }
 }
 
 // --- The dialog's rules ----------------------------------------------------------

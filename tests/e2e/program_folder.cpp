@@ -33,6 +33,8 @@ std::string ProgramFolder::SampleFolder() { return Environment("TOVRELL_SAMPLE")
 
 std::string ProgramFolder::SampleImage() { return Environment("TOVRELL_SAMPLE_IMAGE"); }
 
+std::string ProgramFolder::SearchTree() { return port::FullPath(Environment("TOVRELL_SEARCH_TREE")); }
+
 void ProgramFolder::AddSamples() {
   CopyTestTree(SampleFolder() + "\\driver", library());
   CopyTestTree(SampleFolder() + "\\BootDisk", bootDisk());

@@ -35,6 +35,9 @@ class ProgramFolder {
   static std::string SampleFolder();
   // The template image made from the sample template at build time.
   static std::string SampleImage();
+  // The big folder tree made at build time for searches that take a while
+  // (tests/e2e/make_search_tree.py), as a full path.
+  static std::string SearchTree();
 
  private:
   std::unique_ptr<TempFolder> temp_;
