@@ -106,3 +106,16 @@ std::string ListingPattern(const std::string& folder) {
 bool Walk(const FolderWalk& walk, const std::function<WalkStep(const WalkEntry&)>& visit) {
   return Walker(walk, visit).Run();
 }
+
+std::string FileNamedIn(const std::string& folder, const std::string& name) {
+  std::string found;
+  FolderWalk walk;
+  walk.folder = folder;
+  walk.recurse = false;
+  Walk(walk, [&](const WalkEntry& entry) {
+    if (entry.found.IsDirectory() || !cp936::EqualIgnoringCase(entry.found.name, name)) return WalkStep::kGoOn;
+    found = entry.found.path;
+    return WalkStep::kStop;
+  });
+  return found;
+}

@@ -50,3 +50,8 @@ enum class WalkStep { kGoOn, kSkip, kStop };
 // stays. A folder that cannot be listed has no entries. Returns false when
 // the visitor stopped the walk. Reads only; what the visitor does is its own.
 bool Walk(const FolderWalk& walk, const std::function<WalkStep(const WalkEntry&)>& visit);
+
+// The file directly in `folder` named `name`, letter case ignored, in its
+// path as the listing spells it (a package's "protocol.ini" for
+// "PROTOCOL.INI"); "" when there is none, a folder of that name being none.
+std::string FileNamedIn(const std::string& folder, const std::string& name);

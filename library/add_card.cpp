@@ -4,6 +4,7 @@
 
 #include "files/copy_tree.h"
 #include "files/delete_tree.h"
+#include "files/folder_walk.h"
 #include "files/path_location.h"
 #include "library/card_name_check.h"
 #include "library/program_folder.h"
@@ -49,23 +50,11 @@ std::string CheckedDriverPath(const std::string& typed, std::string* refusal) {
   return full;
 }
 
-// The entry of `folder` (with a trailing backslash) named PROTOCOL.INI in
-// any letter case, as the listing spells it; "" when there is none or it is
-// a folder.
-std::string ProtocolFileIn(const std::string& folder) {
-  std::vector<port::FoundEntry> entries;
-  if (!port::FindFiles(folder + "PROTOCOL.INI", &entries)) return std::string();
-  for (const port::FoundEntry& entry : entries) {
-    if (!entry.IsDirectory() && cp936::EqualIgnoringCase(entry.name, "PROTOCOL.INI")) return entry.path;
-  }
-  return std::string();
-}
-
 // Gives the copied PROTOCOL.INI the card INI's name, replacing a card INI
 // that came with the package. False, with the file error shown, when that
 // cannot be done.
 bool RenameProtocolFile(MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
-  const std::string protocol = ProtocolFileIn(cardFolder);
+  const std::string protocol = FileNamedIn(cardFolder, "PROTOCOL.INI");
   if (protocol.empty()) return true;
   const std::string cardIni = cardFolder + cp936::BaseNameOf(driverFileName) + ".INI";
   // A driver named PROTOCOL.DOS: its INI already bears the name.

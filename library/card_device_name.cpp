@@ -88,22 +88,6 @@ std::string FromOemSetup(const std::string& infPath, const std::string& driverPa
   return std::string();
 }
 
-// OEMSETUP.INF in the card's folder, as the listing spells it; "" if none.
-std::string OemSetupBeside(const std::string& driverPath) {
-  std::string found;
-  FolderWalk walk;
-  walk.folder = cp936::FolderWithBackslashOf(driverPath);
-  walk.recurse = false;
-  Walk(walk, [&](const WalkEntry& entry) {
-    if (entry.found.IsDirectory() || !cp936::EqualIgnoringCase(entry.found.name, "OEMSETUP.INF")) {
-      return WalkStep::kGoOn;
-    }
-    found = entry.found.path;
-    return WalkStep::kStop;
-  });
-  return found;
-}
-
 }  // namespace
 
 std::string DeviceNameFromFileName(const std::string& driverFileName) {
@@ -116,7 +100,7 @@ CardDeviceName DeviceNameOfCard(const std::string& driverPath) {
   const std::string cardIni = CardIniOf(driverPath);
   std::string name = FromCardIni(cardIni, driverPath);
   if (!name.empty()) return {name, cardIni};
-  const std::string oemSetup = OemSetupBeside(driverPath);
+  const std::string oemSetup = FileNamedIn(cp936::FolderWithBackslashOf(driverPath), "OEMSETUP.INF");
   if (!oemSetup.empty()) {
     name = FromOemSetup(oemSetup, driverPath);
     if (!name.empty()) return {name, oemSetup};
