@@ -93,16 +93,15 @@ class TreeCopy {
   std::vector<Level> levels_;
 };
 
-// The files a copy of `folder` will meet, for its progress.
-std::uint64_t FilesBelow(const std::string& folder) {
-  std::uint64_t files = 0;
+// The files a copy of `folder` will meet, for its progress; false when the
+// user cancelled while they were counted.
+bool CountFiles(const std::string& folder, Progress* progress, std::uint64_t* files) {
   FolderWalk walk;
   walk.folder = folder;
-  Walk(walk, [&](const WalkEntry& entry) {
-    if (!entry.found.IsDirectory()) ++files;
-    return WalkStep::kGoOn;
+  return Walk(walk, [&](const WalkEntry& entry) {
+    if (!entry.found.IsDirectory()) ++*files;
+    return entry.found.IsDirectory() && !progress->Step(entry.found.path, 0, 0) ? WalkStep::kStop : WalkStep::kGoOn;
   });
-  return files;
 }
 
 }  // namespace
@@ -124,6 +123,8 @@ bool CopyTree(const std::string& source, const std::string& target, Messages* me
   for (const std::string& folder : guardedFolders) scope.push_back(port::FullPath(folder));
   FolderWalk walk;
   walk.folder = WithBackslash(sourceFull);
-  TreeCopy copy(target, std::move(scope), messages, progress, progress == nullptr ? 0 : FilesBelow(walk.folder));
+  std::uint64_t files = 0;
+  if (progress != nullptr && !CountFiles(walk.folder, progress, &files)) return false;
+  TreeCopy copy(target, std::move(scope), messages, progress, files);
   return Walk(walk, [&](const WalkEntry& entry) { return copy.Visit(entry); });
 }

@@ -27,8 +27,9 @@
 // Either way it returns false: a copy that left something out never reports
 // success. A link given as `target` itself is followed (the caller named it).
 //
-// With `progress`, the files are counted first and each is reported before
-// it is copied; when the user cancels, the copy stops there and returns
-// false with no message of its own.
+// With `progress`, the files are counted first (each folder reported as it
+// is counted) and each file is reported before it is copied; when the user
+// cancels, the copy stops there and returns false with no message of its
+// own.
 bool CopyTree(const std::string& source, const std::string& target, Messages* messages,
               const std::vector<std::string>& guardedFolders = {}, Progress* progress = nullptr);

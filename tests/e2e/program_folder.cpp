@@ -35,6 +35,8 @@ std::string ProgramFolder::SampleImage() { return Environment("TOVRELL_SAMPLE_IM
 
 std::string ProgramFolder::SearchTree() { return port::FullPath(Environment("TOVRELL_SEARCH_TREE")); }
 
+std::string ProgramFolder::LargeTemplatePart() { return port::FullPath(Environment("TOVRELL_COPY_TREE")); }
+
 void ProgramFolder::AddSamples() {
   CopyTestTree(SampleFolder() + "\\driver", library());
   CopyTestTree(SampleFolder() + "\\BootDisk", bootDisk());

@@ -38,6 +38,8 @@ class ProgramFolder {
   // The big folder tree made at build time for searches that take a while
   // (tests/e2e/make_search_tree.py), as a full path.
   static std::string SearchTree();
+  // A folder of 1,500 files made at build time, for a large template.
+  static std::string LargeTemplatePart();
 
  private:
   std::unique_ptr<TempFolder> temp_;
