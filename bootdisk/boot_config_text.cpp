@@ -6,6 +6,7 @@
 #include "library/protocol_ini.h"
 #include "text/cp936_path.h"
 #include "text/ini_lines.h"
+#include "text/text_lines.h"
 #include "text/white_space.h"
 
 namespace {
@@ -51,6 +52,11 @@ const text::IniLine* CardLine(BootConfigFile file, std::string_view bytes, const
   return card;
 }
 
+// The lines the client reads: none after a Ctrl-Z, where DOS stops reading.
+std::vector<text::IniLine> LinesRead(std::string_view bytes) {
+  return text::ReadIniLines(text::TextBeforeEndMark(bytes));
+}
+
 }  // namespace
 
 const char* BootConfigFileName(BootConfigFile file) {
@@ -62,7 +68,7 @@ const char* BootConfigKey(BootConfigFile file) {
 }
 
 BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& card, std::string* bytes) {
-  const std::vector<text::IniLine> lines = text::ReadIniLines(*bytes);
+  const std::vector<text::IniLine> lines = LinesRead(*bytes);
   const text::IniLine* line = CardLine(file, *bytes, lines);
   if (line == nullptr) return BootConfigRewrite::kNoKey;
   std::string newLine;
@@ -77,7 +83,7 @@ BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& ca
 }
 
 std::string TemplateConfigProblem(BootConfigFile file, const std::string& bytes) {
-  if (CardLine(file, bytes, text::ReadIniLines(bytes)) != nullptr) return std::string();
+  if (CardLine(file, bytes, LinesRead(bytes)) != nullptr) return std::string();
   return file == BootConfigFile::kSystemIni
              ? "没有netcard=行，创建的启动盘会加载模板原来的网卡驱动程序"
              : "没有网卡的节（有DriverName=行、不是PROTMAN$、没有BINDINGS=的节）或其中没有DriverName=行，"

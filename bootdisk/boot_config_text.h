@@ -37,8 +37,9 @@ const char* BootConfigKey(BootConfigFile file);
 //   containing "DriverName=" as spelled where it is that line, else that
 //   section's first DriverName line in any letter case; it becomes
 //   "DriverName=<device name>".
-// Keys as spelled are matched on character boundaries (a code page 936
-// trail byte never starts one). Every other byte, the line's own line break
+// Lines after a Ctrl-Z, which DOS never reads, are never taken. Keys as
+// spelled are matched on character boundaries (a code page 936 trail byte
+// never starts one). Every other byte, the line's own line break
 // included, is kept. Touches nothing but `*bytes`.
 BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& card, std::string* bytes);
 

@@ -61,7 +61,7 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
                       const NicEntry& card, const MediaCard& media, const std::string& programFolder,
                       Progress& progress, Messages* messages) {
   if (!progress.Step("正在删除旧的" + pathform::WithoutBackslash(buildFolder), 0, 0) ||
-      !ReplaceBuildFolder(buildFolder, messages)) {
+      !ReplaceBuildFolder(buildFolder, "启动盘", messages)) {
     return false;
   }
   if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}, &progress) &&
@@ -99,7 +99,7 @@ void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicLis
   });
   view.ShowAppMessages(messages);
   if (!finished) {
-    view.ShowMessage("创建已取消，没有留下创建了一半的" + buildFolder + "。", "创建取消");
+    view.ShowMessage(CancelledText(buildFolder), "创建取消");
     view.FocusList();
     return;
   }

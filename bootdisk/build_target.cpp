@@ -53,25 +53,36 @@ bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput k
   return false;
 }
 
-bool ReplaceBuildFolder(const std::string& buildFolder, Messages* messages) {
+bool ReplaceBuildFolder(const std::string& buildFolder, const std::string& what, Messages* messages) {
   const std::string folder = pathform::WithBackslash(buildFolder);
   const std::string folderItself = pathform::WithoutBackslash(buildFolder);
   if (!DeleteTree(folder, messages)) {
-    messages->push_back("旧的" + folderItself +
-                        "没有能完全删除（见上一条消息），为安全起见启动盘没有创建，没有复制任何文件。"
-                        "请关闭正在使用其中文件的程序，再创建启动盘。");
+    messages->push_back("旧的" + folderItself + "没有能完全删除（见上一条消息），为安全起见" + what +
+                        "没有创建，没有复制任何文件。请关闭正在使用其中文件的程序，再创建" + what + "。");
     return false;
   }
   port::RemoveFolder(folder);
   port::CreateFolder(folder);
   if (port::IsLink(folderItself)) {
-    messages->push_back(folderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建启动盘！");
+    messages->push_back(folderItself + "是指向其他文件夹的链接，无法删除，为安全起见没有创建" + what + "！");
     return false;
   }
   return true;
 }
 
 void RemoveBuildFolder(const std::string& buildFolder, Messages* messages) {
-  DeleteTree(pathform::WithBackslash(buildFolder), messages);
-  port::RemoveFolder(pathform::WithBackslash(buildFolder));
+  const std::string folder = pathform::WithBackslash(buildFolder);
+  DeleteTree(folder, messages);
+  port::RemoveFolder(folder);
+  if (port::IsFolder(folder) && !port::IsLink(pathform::WithoutBackslash(buildFolder))) {
+    messages->push_back("创建了一半的" + pathform::WithoutBackslash(buildFolder) +
+                        "没能删除（见上一条消息），它不完整，请删除它，不要使用它！");
+  }
+}
+
+std::string CancelledText(const std::string& buildFolder) {
+  if (port::IsFolder(pathform::WithBackslash(buildFolder)) && !port::IsLink(pathform::WithoutBackslash(buildFolder))) {
+    return "创建已取消。";
+  }
+  return "创建已取消，没有留下创建了一半的" + pathform::WithoutBackslash(buildFolder) + "。";
 }

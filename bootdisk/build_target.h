@@ -39,9 +39,17 @@ bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput k
 // one that cannot be removed whole (a file another program holds open)
 // ends the build: what stays of it would be mixed into the new medium, or
 // written through where it is a link. False, with the reasons added to
-// `messages`, when the folder is not there empty and of this build's own.
-bool ReplaceBuildFolder(const std::string& buildFolder, Messages* messages);
+// `messages` (naming what was not built: `what`, "启动盘" or
+// "网络启动目录"), when the folder is not there empty and of this build's
+// own.
+bool ReplaceBuildFolder(const std::string& buildFolder, const std::string& what, Messages* messages);
 
 // Removes a build folder again after the build failed or was cancelled:
-// half-built media would look complete.
+// half-built media would look complete. Where some of it stays, says so
+// and that it must not be used.
 void RemoveBuildFolder(const std::string& buildFolder, Messages* messages);
+
+// What the user is told of a build cancelled after it began on
+// `buildFolder`: that nothing half made is left, or (RemoveBuildFolder
+// having said what stayed) only that it was cancelled.
+std::string CancelledText(const std::string& buildFolder);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "bootdisk/selected_card.h"
-#include "fat/dos_name.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
@@ -77,19 +76,11 @@ bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, Imag
 
 bool SetUpCardImage(const std::string& templateImage, const NicEntry& card, fat::DosStamp stamp, fat::Image* image,
                     ImageRefusal* refusal) {
-  const std::string driverFileName = cp936::FileNameOf(card.driverPath);
-  std::string shortName;
-  if (!fat::ShortNameOf(driverFileName, &shortName)) {
-    *refusal = Refusal("网卡驱动程序的文件名" + driverFileName +
-                           "不是DOS的8.3文件名（主名最多8个字符，扩展名最多3个字符，不能有空格等字符），"
-                           "DOS无法加载它，所以不能放进启动镜像！",
-                       "驱动程序的文件名" + driverFileName + "不是DOS的8.3文件名，DOS无法加载它");
-    return false;
-  }
   MediaCard media;
-  const std::string deviceRefusal = MediaCardOf(card, &media);
-  if (!deviceRefusal.empty()) {
-    *refusal = Refusal(deviceRefusal, "设备名“" + media.deviceName + "”不是DOS能用的设备名（最多8个字符，含$，不能有空格）");
+  std::string reason;
+  const std::string cardRefusal = MediaCardOf(card, &media, &reason);
+  if (!cardRefusal.empty()) {
+    *refusal = Refusal(cardRefusal, reason);
     return false;
   }
   std::string driver;
@@ -98,7 +89,6 @@ bool SetUpCardImage(const std::string& templateImage, const NicEntry& card, fat:
                        true);
     return false;
   }
-  std::string reason;
   const std::string problem = SetUpBootImage(image, media, driver, stamp, &reason);
   if (!problem.empty()) {
     *refusal = Refusal("启动镜像模板" + templateImage + problem, reason);

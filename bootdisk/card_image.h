@@ -33,7 +33,7 @@ bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, Imag
 
 // `*image`, an opened template image, set up for `card` (SetUpBootImage),
 // its entries stamped `stamp`. Refused: a driver file name DOS cannot load
-// (no 8.3 name), a device name that cannot be right (MediaCardOf), a driver
+// or a device name that cannot be right (MediaCardOf), a driver
 // file that cannot be read (file work), a folder in NET named as a file the
 // build writes, too little space. Once refused, `*image` must be dropped.
 bool SetUpCardImage(const std::string& templateImage, const NicEntry& card, fat::DosStamp stamp, fat::Image* image,

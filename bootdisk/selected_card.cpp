@@ -1,5 +1,6 @@
 #include "bootdisk/selected_card.h"
 
+#include "fat/dos_name.h"
 #include "library/card_device_name.h"
 #include "text/cp936_path.h"
 
@@ -9,9 +10,22 @@ const NicEntry* SelectedCardForBuild(MainView& view, const NicList& nicList) {
   return card;
 }
 
-std::string MediaCardOf(const NicEntry& card, MediaCard* media) {
-  const CardDeviceName device = DeviceNameOfCard(card.driverPath);
+std::string MediaCardOf(const NicEntry& card, MediaCard* media, std::string* reason) {
+  std::string unused;
+  if (reason == nullptr) reason = &unused;
   media->driverFileName = cp936::FileNameOf(card.driverPath);
+  std::string shortName;
+  if (!fat::ShortNameOf(media->driverFileName, &shortName)) {
+    *reason = "驱动程序的文件名" + media->driverFileName + "不是DOS的8.3文件名，DOS无法加载它";
+    return "网卡驱动程序的文件名" + media->driverFileName +
+           "不是DOS的8.3文件名（主名最多8个字符，扩展名最多3个字符，不能有空格等字符），"
+           "DOS无法加载它，所以不能放进启动盘或启动镜像！请把驱动程序改名，并同时改写它的INI文件。";
+  }
+  const CardDeviceName device = DeviceNameOfCard(card.driverPath);
   media->deviceName = device.name;
-  return CheckDeviceName(device, card.driverPath);
+  const std::string refusal = CheckDeviceName(device, card.driverPath);
+  if (!refusal.empty()) {
+    *reason = "设备名“" + device.name + "”不是DOS能用的设备名（最多8个字符，含$，不能有空格）";
+  }
+  return refusal;
 }

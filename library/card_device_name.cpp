@@ -16,6 +16,11 @@ std::string CardIniOf(const std::string& driverPath) {
   return cp936::FolderWithBackslashOf(driverPath) + cp936::BaseNameOf(driverPath) + ".INI";
 }
 
+// A value as written, or what stands between its double quotes.
+std::string Unquoted(const std::string& value) {
+  return value.size() >= 2 && value.front() == '"' && value.back() == '"' ? value.substr(1, value.size() - 2) : value;
+}
+
 // The lines of a small text file as DOS reads it; false when it cannot be read.
 bool ReadIni(const std::string& path, std::vector<text::IniLine>* lines) {
   std::string bytes;
@@ -27,15 +32,19 @@ bool ReadIni(const std::string& path, std::vector<text::IniLine>* lines) {
 std::string FromCardIni(const std::string& iniPath, const std::string& driverPath) {
   std::vector<text::IniLine> lines;
   if (!ReadIni(iniPath, &lines)) return std::string();
-  const std::vector<const text::IniLine*> cards = CardDriverNameLines(lines);
-  if (cards.empty()) return std::string();
+  // A card section whose name is left empty names nothing.
+  std::vector<std::string> names;
+  for (const text::IniLine* card : CardDriverNameLines(lines)) {
+    if (!Unquoted(card->value).empty()) names.push_back(Unquoted(card->value));
+  }
+  if (names.empty()) return std::string();
   // A package listing a second instance of the card (E1000$, E10002$) also
   // lists the first under the driver's own name.
   const std::string usual = DeviceNameFromFileName(cp936::FileNameOf(driverPath));
-  for (const text::IniLine* card : cards) {
-    if (cp936::EqualIgnoringCase(card->value, usual)) return card->value;
+  for (const std::string& name : names) {
+    if (cp936::EqualIgnoringCase(name, usual)) return name;
   }
-  return cards.front()->value;
+  return names.front();
 }
 
 // The parts of an INF value between commas, backslashes, slashes, '@',
@@ -58,9 +67,7 @@ std::vector<std::string> ValueParts(const std::string& value) {
 bool SectionNamesDriver(const std::vector<text::IniLine>& lines, const std::string& section,
                         const std::string& driverFileName) {
   for (const text::IniLine& line : lines) {
-    if (!cp936::EqualIgnoringCase(line.section, section) || !(line.HasKey("device") || line.HasKey("devdir"))) {
-      continue;
-    }
+    if (!cp936::EqualIgnoringCase(line.section, section) || line.key.empty() || line.isComment) continue;
     for (const std::string& part : ValueParts(line.value)) {
       if (cp936::EqualIgnoringCase(part, driverFileName)) return true;
     }
@@ -82,7 +89,7 @@ std::string FromOemSetup(const std::string& infPath, const std::string& driverPa
     if (!namesDriver) continue;
     for (const std::string& part : parts) {
       std::string name;
-      if (text::FindIniValue(lines, part, "drivername", &name) && !name.empty()) return name;
+      if (text::FindIniValue(lines, part, "drivername", &name) && !Unquoted(name).empty()) return Unquoted(name);
     }
   }
   return std::string();

@@ -1,4 +1,5 @@
-// The DOS device name a card's driver registers at boot. The Protocol
+// The DOS device name a card's driver registers at boot (a name in double
+// quotes is taken without them). The Protocol
 // Manager binds the driver whose device bears the name PROTOCOL.INI gives
 // in DriverName=, so a boot medium is only as good as that name. Most
 // drivers register their file's base name followed by "$", but some do
@@ -21,7 +22,7 @@ struct CardDeviceName {
 //    several are listed, else the first;
 // 2. OEMSETUP.INF beside it (name in any letter case): drivername= of the
 //    section of the [netcard] entry whose other section names this driver
-//    file in device= or devdir=;
+//    file (device=, devdir=, ndis2= or any other key);
 // 3. DeviceNameFromFileName of the driver file's name.
 // Reads only.
 CardDeviceName DeviceNameOfCard(const std::string& driverPath);

@@ -29,7 +29,6 @@ std::vector<const text::IniLine*> CardDriverNameLines(const std::vector<text::In
 
 const text::IniLine* BoundCardDriverNameLine(const std::vector<text::IniLine>& lines) {
   const std::vector<const text::IniLine*> cards = CardDriverNameLines(lines);
-  if (cards.empty()) return nullptr;
   for (const text::IniLine& line : lines) {
     if (!line.HasKey("BINDINGS")) continue;
     std::string rest = line.value;
@@ -37,10 +36,14 @@ const text::IniLine* BoundCardDriverNameLine(const std::vector<text::IniLine>& l
       const std::size_t comma = rest.find(',');
       const std::string bound = text::Trim(rest.substr(0, comma));
       rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+      bool isSection = false;
+      for (const text::IniLine& other : lines) isSection = isSection || (other.isSection && cp936::EqualIgnoringCase(other.section, bound));
+      if (!isSection) continue;
       for (const text::IniLine* card : cards) {
         if (cp936::EqualIgnoringCase(card->section, bound)) return card;
       }
+      return nullptr;
     }
   }
-  return cards.front();
+  return cards.empty() ? nullptr : cards.front();
 }

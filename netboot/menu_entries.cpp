@@ -1,6 +1,7 @@
 #include "netboot/menu_entries.h"
 
 #include <map>
+#include <set>
 
 #include "text/cp936_path.h"
 
@@ -42,14 +43,19 @@ std::string ImageBase(const BuiltCard& card) {
 std::vector<MenuEntry> MenuEntriesOf(const std::vector<BuiltCard>& cards) {
   std::vector<MenuEntry> entries;
   std::map<std::string, int> imagesOfBase;
+  std::set<std::string> imageNames;
   std::map<std::string, int> titleUses;
   std::vector<PciId> claimed;
   for (const BuiltCard& card : cards) {
     MenuEntry entry;
     entry.label = "card" + std::to_string(entries.size() + 1);
+    // A later card of a base name that another's numbering already took
+    // ("E1000-2.DOS" beside two E1000.DOS) numbers on past it.
     const std::string base = ImageBase(card);
-    const int nth = ++imagesOfBase[base];
-    entry.imageName = (nth == 1 ? base : base + "-" + std::to_string(nth)) + ".IMG";
+    do {
+      const int nth = ++imagesOfBase[base];
+      entry.imageName = (nth == 1 ? base : base + "-" + std::to_string(nth)) + ".IMG";
+    } while (!imageNames.insert(entry.imageName).second);
     entry.title = AsMenuText(IsPrintableAscii(card.cardName)         ? card.cardName
                              : IsPrintableAscii(card.driverFileName) ? card.driverFileName
                                                                      : entry.imageName);

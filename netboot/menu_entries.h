@@ -27,7 +27,8 @@ struct MenuEntry {
 
 // The image file name of every card, in order: the driver file's base name
 // in upper case followed by ".IMG", the later cards of one base name
-// getting "-2", "-3" …; a base name that is not plain letters, digits, '-'
+// getting "-2", "-3" … (skipping a name another card already has, so no two
+// images share one); a base name that is not plain letters, digits, '-'
 // and '_' (a server's file name must match the menus' byte for byte) gives
 // "CARD<row>.IMG" instead.
 //

@@ -25,11 +25,13 @@ std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
   return lines;
 }
 
-// Writes every card's image and the menus into `folder` (full path,
-// trailing backslash); false when the user cancelled or a file could not be
-// written.
+// Sets every card's image up and writes it into `folder` (full path,
+// trailing backslash), then the menus. The old folder is replaced only once
+// the first card's image is made: a build that can make none leaves it as
+// it was. False when the user cancelled or a file could not be written,
+// `*replaced` then telling whether the folder is this build's.
 bool WriteNetbootFolder(const std::string& folder, const std::string& templateImage, const fat::Image& image,
-                        const NicList& nicList, Progress& progress, NetbootOutcome* outcome) {
+                        const NicList& nicList, Progress& progress, NetbootOutcome* outcome, bool* replaced) {
   const fat::DosStamp stamp = DosStampNow();
   const std::uint64_t cards = static_cast<std::uint64_t>(nicList.Count());
   std::uint64_t done = 0;
@@ -41,8 +43,12 @@ bool WriteNetbootFolder(const std::string& folder, const std::string& templateIm
       outcome->skipped.push_back({&card, refusal.reason});
       continue;
     }
+    if (!*replaced) {
+      if (!ReplaceBuildFolder(folder, "网络启动目录", &outcome->failures)) return false;
+      *replaced = true;
+    }
     outcome->built.push_back({card.rowIndex, card.cardName, cp936::FileNameOf(card.driverPath),
-                              cardImage.HasPartitionTable(), PciIdsOfCard(cp936::FolderWithBackslashOf(card.driverPath))});
+                              cardImage.HasPartitionTable(), PciIdsOfCard(card.driverPath)});
     // An image's name depends only on the cards built before it.
     const std::string path = folder + MenuEntriesOf(outcome->built).back().imageName;
     if (!port::WriteFile(path, cardImage.bytes())) {
@@ -50,7 +56,7 @@ bool WriteNetbootFolder(const std::string& folder, const std::string& templateIm
       return false;
     }
   }
-  if (outcome->built.empty()) return true;
+  if (!*replaced) return true;
   const std::vector<MenuEntry> entries = MenuEntriesOf(outcome->built);
   for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(entries)), std::make_pair("menu.ipxe", IpxeMenu(entries))}) {
     if (!port::WriteFile(folder + menu.first, menu.second)) {
@@ -70,12 +76,12 @@ void BuildNetbootFolder(const std::string& folder, const std::string& templateIm
   if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 0)) return;
   fat::Image image;
   if (!OpenTemplateImage(templateImage, &image, &outcome->refusal)) return;
-  if (!ReplaceBuildFolder(folder, &outcome->failures)) return;
-  if (WriteNetbootFolder(pathform::WithBackslash(folder), templateImage, image, nicList, progress, outcome) &&
-      outcome->complete) {
-    return;
+  bool replaced = false;
+  if (!WriteNetbootFolder(pathform::WithBackslash(folder), templateImage, image, nicList, progress, outcome,
+                          &replaced) &&
+      replaced) {
+    RemoveBuildFolder(folder, &outcome->failures);
   }
-  RemoveBuildFolder(folder, &outcome->failures);
 }
 
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder) {
@@ -94,7 +100,7 @@ void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::stri
   view.ShowAppMessages(outcome.failures);
   view.FocusList();
   if (!finished) {
-    view.ShowMessage("创建已取消，没有留下创建了一半的" + folder + "。", "创建取消");
+    view.ShowMessage(CancelledText(folder), "创建取消");
   } else if (!outcome.refusal.text.empty()) {
     if (outcome.refusal.fileWork) {
       view.ShowAppMessage(outcome.refusal.text);

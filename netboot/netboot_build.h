@@ -18,8 +18,9 @@
 // Refused with a message, nothing written: an empty library; a cancelled
 // or refused target (AskBuildOutput: never the template, the template
 // image, the library or the program folder); a template image that is
-// missing, unreadable or unsound (OpenTemplateImage); an old netboot folder
-// that cannot be removed whole (ReplaceBuildFolder).
+// missing, unreadable or unsound (OpenTemplateImage); no card that can get
+// an image (the old netboot folder then stays as it was); an old netboot
+// folder that cannot be removed whole (ReplaceBuildFolder).
 //
 // Otherwise, as long work with a progress window by cards: the folder is
 // replaced whole; every card gets <DRV>.IMG, made from the template image
@@ -29,9 +30,9 @@
 // left out and named with its reason; the others are still built. The end
 // is one message: "网络启动目录创建成功！" (caption "创建成功") with the
 // number of cards built and the cards left out; or, when no card was built,
-// a failure naming each card's reason, with the folder removed again. A
-// build that fails to write or is cancelled removes the folder too and says
-// so. Nothing outside <target>\netboot\ is written.
+// a failure naming each card's reason. A build that fails to write or is
+// cancelled removes the folder it made and says so. Nothing outside
+// <target>\netboot\ is written.
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder);
 
 // What the build did, for the one message at its end.
@@ -48,8 +49,8 @@ struct NetbootOutcome {
 };
 
 // The build's work, off the window's thread: reads the template image once,
-// replaces `folder` (a full path), writes every card's image and the menus,
-// and removes the folder again when it fails, builds no card or is
-// cancelled (a Step returning false).
+// replaces `folder` (a full path) once the first card's image is made,
+// writes every card's image and the menus, and removes the folder again
+// when it fails or is cancelled (a Step returning false) after that.
 void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
                         Progress& progress, NetbootOutcome* outcome);

@@ -1,6 +1,7 @@
 #include "netboot/pci_ids.h"
 
 #include "files/folder_walk.h"
+#include "library/scan_driver_library.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
@@ -50,11 +51,21 @@ void AddOnce(const PciId& id, std::vector<PciId>* ids) {
   ids->push_back(id);
 }
 
+// `text` with every comment (from ';' to the end of its line) blanked out.
+std::string WithoutComments(std::string text) {
+  bool comment = false;
+  for (char& c : text) {
+    if (c == '\n') comment = false;
+    if (c == ';') comment = true;
+    if (comment) c = ' ';
+  }
+  return text;
+}
+
 }  // namespace
 
 std::vector<PciId> PciIdsInText(std::string_view text) {
-  const std::string bytes = SingleBytes(text);
-  const std::string upper = cp936::UpperAscii(bytes);
+  const std::string upper = cp936::UpperAscii(WithoutComments(SingleBytes(text)));
   std::vector<PciId> ids;
   constexpr std::string_view kVendor = "PCI\\VEN_";
   constexpr std::string_view kDevice = "&DEV_";
@@ -69,18 +80,26 @@ std::vector<PciId> PciIdsInText(std::string_view text) {
   return ids;
 }
 
-std::vector<PciId> PciIdsOfCard(const std::string& cardFolder) {
-  std::vector<PciId> ids;
+std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
+  std::vector<std::string> infs;
+  int drivers = 0;
   FolderWalk walk;
-  walk.folder = cardFolder;
+  walk.folder = cp936::FolderWithBackslashOf(driverPath);
   walk.recurse = false;
   Walk(walk, [&](const WalkEntry& entry) {
-    std::string text;
-    if (!entry.found.IsDirectory() && cp936::EndsWithIgnoringCase(entry.found.name, ".INF") &&
-        port::ReadFile(entry.found.path, &text)) {
-      for (const PciId& id : PciIdsInText(text)) AddOnce(id, &ids);
-    }
+    if (entry.found.IsDirectory()) return WalkStep::kGoOn;
+    if (IsDriverFileName(entry.found.name)) ++drivers;
+    if (cp936::EndsWithIgnoringCase(entry.found.name, ".INF")) infs.push_back(entry.found.path);
     return WalkStep::kGoOn;
   });
+  const std::string ownInf = cp936::BaseNameOf(driverPath) + ".INF";
+  std::vector<PciId> ids;
+  for (const std::string& inf : infs) {
+    std::string text;
+    if ((drivers > 1 && !cp936::EqualIgnoringCase(cp936::FileNameOf(inf), ownInf)) || !port::ReadFile(inf, &text)) {
+      continue;
+    }
+    for (const PciId& id : PciIdsInText(text)) AddOnce(id, &ids);
+  }
   return ids;
 }

@@ -17,11 +17,13 @@ struct PciId {
 };
 
 // Every "PCI\VEN_xxxx&DEV_yyyy" in `text` (letter case ignored, any suffix
-// after the device ignored), each id once, in the order first met. Text in
-// UTF-16 (with its byte order mark, as Windows INF files often are) is read
-// too.
+// after the device ignored) outside comments (from ';' to the line's end),
+// each id once, in the order first met. Text in UTF-16 (with its byte order
+// mark, as Windows INF files often are) is read too.
 std::vector<PciId> PciIdsInText(std::string_view text);
 
-// The ids of every *.INF file directly in `cardFolder`, in listing order,
-// each once. Reads only.
-std::vector<PciId> PciIdsOfCard(const std::string& cardFolder);
+// The ids of the driver file `driverPath`: those of every *.INF file beside
+// it, in listing order, each once. A folder holding the drivers of several
+// cards cannot say which INF is whose: there only <DRV>.INF, named after
+// the driver, counts. Reads only.
+std::vector<PciId> PciIdsOfCard(const std::string& driverPath);

@@ -12,6 +12,19 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+// The value without a comment after it: from a ';' that follows a blank or
+// tab outside double quotes ("MS2000$   ; NE2000 compatible").
+std::string_view WithoutComment(std::string_view value) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '"') quoted = !quoted;
+    if (value[i] == ';' && !quoted && i > 0 && (value[i - 1] == ' ' || value[i - 1] == '\t')) {
+      return TrimBlanks(value.substr(0, i));
+    }
+  }
+  return value;
+}
+
 }  // namespace
 
 bool IniLine::HasKey(std::string_view name) const {
@@ -37,7 +50,7 @@ std::vector<IniLine> ReadIniLines(std::string_view bytes) {
       const std::size_t equals = text.find('=');
       if (equals != std::string_view::npos) {
         line.key = std::string(TrimBlanks(text.substr(0, equals)));
-        line.value = std::string(TrimBlanks(text.substr(equals + 1)));
+        line.value = std::string(WithoutComment(TrimBlanks(text.substr(equals + 1))));
       }
     }
     line.section = section;

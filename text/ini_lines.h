@@ -2,7 +2,9 @@
 // DOS network client and its setup read them: "[name]" starts a section, a
 // line whose first character other than a blank or tab is ';' is a comment,
 // and any other line with an '=' is "key = value", blanks and tabs allowed
-// around both. Keys are compared by the callers with letter case ignored.
+// around both; a ';' after a blank or tab, outside double quotes, starts a
+// comment that ends the value. Keys are compared by the callers with letter
+// case ignored.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +21,7 @@ struct IniLine {
   bool isSection = false;  // a "[name]" line; `section` is then its own name
   bool isComment = false;
   std::string key;    // before the first '=', blanks and tabs trimmed; "" without one
-  std::string value;  // after it, blanks and tabs trimmed
+  std::string value;  // after it, up to a comment, blanks and tabs trimmed
 
   // A "key = value" line (neither a section nor a comment) whose key is
   // `name`, letter case ignored.

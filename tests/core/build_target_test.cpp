@@ -132,4 +132,24 @@ TEST_F(BuildTargetTest, ACancelledBuildLeavesNothingHalfMade) {
   }
 }
 
+// Another program holding a file the build has just written: the cancelled
+// build cannot remove it, and says so instead of saying nothing was left.
+TEST_F(BuildTargetTest, ACancelledBuildThatCannotRemoveWhatItMadeSaysSo) {
+  TempFolder target;
+  const std::string net = target / "NET";
+  std::unique_ptr<port::LockedFile> lock;
+  view.cancelAtStep = 4;
+  view.onStep = [&](int step) {
+    if (step == view.cancelAtStep) lock = port::LockFile(net + "\\" + ListTree(net).front());
+  };
+  view.AnswerTargetPath(target.path());
+  Run(Build::kNet);
+  ASSERT_NE(lock, nullptr);
+  const std::vector<std::string> texts = view.BoxTexts();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].rfind("删除文件" + net, 0), 0u) << texts[0];
+  EXPECT_NE(texts[1].find("不要使用它"), std::string::npos) << texts[1];
+  EXPECT_EQ(texts[2], "创建已取消。");
+}
+
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "card_command_fixture.h"
 #include "fat/image.h"
+#include "netboot/menu_entries.h"
+#include "netboot/pci_ids.h"
 #include "port/file_system.h"
 
 namespace {
@@ -100,18 +102,58 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
   EXPECT_TRUE(Holds("menu.ipxe", "item card5 NIC (row 8)\n"));
 }
 
-TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureNotASuccess) {
+TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureAndTheLabsFolderStays) {
   Build();  // an empty library
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0].caption, "创建错误");
   EXPECT_EQ(view.dialogsRun, 0);
 
+  WriteTestFile(target / "netboot\\OLD.IMG", "the lab's");
   Show(LayOutCard("RTL8139NEW", "RTL8139NEW.DOS"));
   Build();
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0].caption, "创建错误");
   EXPECT_NE(view.boxes[0].text.find("RTL8139NEW"), std::string::npos);
-  EXPECT_EQ(ListTree(target.path()), Texts{});
+  EXPECT_EQ(ListTree(target.path()), (Texts{"netboot\\", "netboot\\OLD.IMG"}));
+
+  // An old folder held open is named as the network boot folder's.
+  Show(LayOutCard("RTL8139", "RTL8139.DOS"));
+  const auto lock = port::LockFile(target / "netboot\\OLD.IMG");
+  Build();
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_NE(view.boxes.back().text.find("网络启动目录没有创建"), std::string::npos) << view.boxes.back().text;
+}
+
+// Image names never collide, and a folder holding several cards' drivers
+// gives each only the ids of the INF file named after it.
+TEST_F(NetbootBuildTest, ImageNamesAreUniqueAndSharedFoldersDoNotShareIds) {
+  EXPECT_EQ(PciIdsInText("; PCI\\VEN_1111&DEV_2222 in a comment\r\nPCI\\VEN_8086&DEV_100E ; e1000\r\n"),
+            (std::vector<PciId>{{0x8086, 0x100E}}));
+  const struct {
+    const char* folder;
+    const char* driver;
+    const char* image;
+    std::vector<PciId> ids;
+  } cards[] = {
+      {"ONE", "E1000-2.DOS", "E1000-2.IMG", {}},
+      {"TWO", "E1000.DOS", "E1000.IMG", {}},
+      {"THREE", "E1000.DOS", "E1000-3.IMG", {}},
+      {"NDIS", "E100B.DOS", "E100B.IMG", {}},
+      {"NDIS", "E1000.DOS", "E1000-4.IMG", {{0x8086, 0x100E}}},
+  };
+  WriteTestFile(library + "\\NDIS\\NET.INF", "PCI\\VEN_8086&DEV_1229");
+  WriteTestFile(library + "\\NDIS\\E1000.INF", "PCI\\VEN_8086&DEV_100E");
+  for (const auto& c : cards) LayOutCard(c.folder, c.driver);
+  std::vector<BuiltCard> built;
+  for (const auto& c : cards) {
+    const std::string driverPath = library + "\\" + c.folder + "\\" + c.driver;
+    built.push_back({static_cast<int>(built.size()), c.folder, c.driver, false, PciIdsOfCard(driverPath)});
+  }
+  const std::vector<MenuEntry> entries = MenuEntriesOf(built);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].imageName, cards[i].image);
+    EXPECT_EQ(entries[i].ids, cards[i].ids) << cards[i].image;
+  }
 }
 
 }  // namespace

@@ -111,8 +111,16 @@ TEST_F(RewriteBootConfigTest, ReplacesTheCardsDriverNameLineWithTheDeviceName) {
        "[MS$NE2]\r\nDriverName=NICDRV$\r\n"},
       {"[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=B$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n",
        "[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=NICDRV$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n"},
-      // No card line: left alone (the builds refuse it).
+      // A comment after a value is no part of it.
+      {"[PROTMAN]\r\nDriverName=PROTMAN$ ; the manager\r\n[NIC]\r\nDriverName=OLD$\r\n",
+       "[PROTMAN]\r\nDriverName=PROTMAN$ ; the manager\r\n[NIC]\r\nDriverName=NICDRV$\r\n"},
+      // No card line the client reads: left alone (the builds refuse it),
+      // also where the section bound to has none, or it follows a Ctrl-Z.
       {"[NIC]\r\n  ;DriverName=OLD$ old", "[NIC]\r\n  ;DriverName=OLD$ old"},
+      {"[A]\r\nDriverName=A$\r\n[B]\r\nIO=1\r\n[TCPIP]\r\nBINDINGS=B\r\n",
+       "[A]\r\nDriverName=A$\r\n[B]\r\nIO=1\r\n[TCPIP]\r\nBINDINGS=B\r\n"},
+      {"[PROTMAN]\r\nDriverName=PROTMAN$\r\n\x1A[NIC]\r\nDriverName=OLD$\r\n",
+       "[PROTMAN]\r\nDriverName=PROTMAN$\r\n\x1A[NIC]\r\nDriverName=OLD$\r\n"},
       {"[PROTMAN]\r\nDriverName=PROTMAN$\r\n[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n",
        "[PROTMAN]\r\nDriverName=PROTMAN$\r\n[TCPIP]\r\nDriverName=TCPIP$\r\nBINDINGS=NIC\r\n"},
   };

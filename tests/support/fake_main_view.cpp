@@ -89,6 +89,7 @@ class RecordingProgress : public Progress {
   explicit RecordingProgress(FakeMainView* view) : view_(view) {}
   bool Step(const std::string& what, std::uint64_t done, std::uint64_t total) override {
     view_->steps.push_back(what + " " + std::to_string(done) + "/" + std::to_string(total));
+    if (view_->onStep) view_->onStep(static_cast<int>(view_->steps.size()));
     cancelled_ = cancelled_ || static_cast<int>(view_->steps.size()) == view_->cancelAtStep;
     return !cancelled_;
   }

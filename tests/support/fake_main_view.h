@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class FakeMainView : public MainView {
   std::vector<std::string> progressTitles;
   std::vector<std::string> steps;
   int cancelAtStep = 0;
+  // Called at each step with its number, before the cancel is looked at:
+  // what another program does meanwhile.
+  std::function<void(int step)> onStep;
 
   void AnswerTargetPath(const std::string& path) { targetPathAnswers.push_back({true, path}); }
   void AnswerNewName(const std::string& name) { newNameAnswers.push_back({true, name}); }
