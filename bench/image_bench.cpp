@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "bootdisk/boot_config_text.h"
 #include "bootdisk/card_image.h"
@@ -26,18 +27,6 @@
 #include "fat/image.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
-
-namespace {
-
-std::string WindowsForm(const std::filesystem::path& path) {
-  return cp936::ReplaceSeparators(path.string(), '/', '\\');
-}
-
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
-bool Run(const std::string& line) { return std::system(line.c_str()) == 0; }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::filesystem::path repository = argc > 1 ? std::filesystem::path(argv[1]) : ".";

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "bootdisk/boot_config_text.h"
 #include "netboot/netboot_build.h"
@@ -26,14 +27,6 @@
 namespace {
 
 constexpr int kCards = 200;
-
-std::string WindowsForm(const std::filesystem::path& path) {
-  return cp936::ReplaceSeparators(path.string(), '/', '\\');
-}
-
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
-
-bool Run(const std::string& line) { return std::system(line.c_str()) == 0; }
 
 std::string CardName(int i) {
   char name[16];

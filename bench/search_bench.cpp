@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "search/find_driver_files.h"
 #include "text/cp936_path.h"
@@ -31,10 +32,6 @@ constexpr int kSharedNames = 400;      // driver files share these names
 constexpr int kFolderFanOut = 8;       // sub-folders per folder
 constexpr int kEntriesPerFolder = 20;  // files and sub-folders of a folder, about
 constexpr int kPreferredEvery = 25;    // every 25th folder is named MSLANMAN.DOS
-
-std::string WindowsForm(const std::string& posixPath) { return cp936::ReplaceSeparators(posixPath, '/', '\\'); }
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 void MakeFile(const std::string& path) {
   const int fd = open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);

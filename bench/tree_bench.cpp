@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "files/copy_tree.h"
 #include "files/delete_tree.h"
@@ -29,10 +30,6 @@ namespace {
 constexpr int kTopFolders = 40;
 constexpr int kSubFolders = 50;     // per top folder: 40 + 40 * 50 = 2,040 folders
 constexpr int kFilesPerFolder = 10;  // in each sub-folder: 20,000 files
-
-std::string WindowsForm(const std::string& posixPath) { return cp936::ReplaceSeparators(posixPath, '/', '\\'); }
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 void Generate(const std::filesystem::path& root) {
   std::filesystem::create_directories(root);

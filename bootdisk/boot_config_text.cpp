@@ -11,24 +11,12 @@
 
 namespace {
 
-// True when `key` starts in `line` on a character boundary: the bytes of a
-// key can also be the trail byte of a double-byte character and the lead
-// byte of the next one.
-bool HoldsKey(std::string_view line, std::string_view key) {
-  std::size_t i = 0;
-  while (i + key.size() <= line.size()) {
-    if (line.compare(i, key.size(), key) == 0) return true;
-    i += cp936::IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size() ? 2 : 1;
-  }
-  return false;
-}
-
 // The first line whose text holds the key as spelled ("netcard=",
 // "DriverName="), the line the file has always been recognised by.
 const text::IniLine* FirstLineSpelling(std::string_view bytes, const std::vector<text::IniLine>& lines,
                                        std::string_view spelled) {
   for (const text::IniLine& line : lines) {
-    if (HoldsKey(bytes.substr(line.start, line.end - line.start), spelled)) return &line;
+    if (cp936::Contains(bytes.substr(line.start, line.end - line.start), spelled)) return &line;
   }
   return nullptr;
 }

@@ -50,7 +50,7 @@ struct DirEntry {
 // kAttrLongName) that tie it to its neighbours and its short entry; the name
 // characters it carries are not read.
 struct LongNamePart {
-  std::uint8_t order = 0;          // its number, flagged kLastPart on the part stored first
+  std::uint8_t order = 0;          // its sequence number; the slot stored first carries kLastPart
   std::uint8_t type = 0;           // 0 for a name part
   std::uint8_t checksum = 0;       // ShortNameChecksum of the short entry it belongs to
   std::uint32_t firstCluster = 0;  // always 0

@@ -56,7 +56,7 @@ std::string CheckedDriverPath(const std::string& typed, std::string* refusal) {
 bool RenameProtocolFile(MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
   const std::string protocol = FileNamedIn(cardFolder, "PROTOCOL.INI");
   if (protocol.empty()) return true;
-  const std::string cardIni = cardFolder + cp936::BaseNameOf(driverFileName) + ".INI";
+  const std::string cardIni = CardIniOf(cardFolder + driverFileName);
   // A driver named PROTOCOL.DOS: its INI already bears the name.
   if (SameEntryName(protocol, cardIni)) return true;
   bool renamed = true;

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "library/program_folder.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 #include "text/text_lines.h"
@@ -41,8 +42,7 @@ void ShowCardDetails(MainView& view, const NicList& nicList) {
   if (card == nullptr) return;
 
   view.ShowDriverName(cp936::FileNameOf(card->driverPath));
-  const std::string iniPath =
-      cp936::FolderWithBackslashOf(card->driverPath) + cp936::BaseNameOf(card->driverPath) + ".INI";
+  const std::string iniPath = CardIniOf(card->driverPath);
   std::string bytes;
   if (!port::ReadFile(iniPath, &bytes)) return;
   view.ShowProtocolText(LinesForEdit(bytes));

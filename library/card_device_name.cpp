@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "files/folder_walk.h"
+#include "library/program_folder.h"
 #include "library/protocol_ini.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -11,10 +12,6 @@
 #include "text/white_space.h"
 
 namespace {
-
-std::string CardIniOf(const std::string& driverPath) {
-  return cp936::FolderWithBackslashOf(driverPath) + cp936::BaseNameOf(driverPath) + ".INI";
-}
 
 // A value as written, or what stands between its double quotes.
 std::string Unquoted(const std::string& value) {

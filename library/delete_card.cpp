@@ -87,7 +87,7 @@ void DeleteCard(MainView& view, NicList* nicList, const std::string& programFold
   // files: none is deleted through it.
   if (!port::IsLink(folder)) {
     DeleteTree(driverPath, &messages);
-    DeleteTree(folderWithBackslash + cp936::BaseNameOf(driverPath) + ".INI", &messages);
+    DeleteTree(CardIniOf(driverPath), &messages);
   }
   view.ShowAppMessages(messages);
 

@@ -16,3 +16,7 @@ std::string TemplateFolderOf(const std::string& programFolder) {
 std::string TemplateImageOf(const std::string& programFolder) {
   return pathform::JoinPath(programFolder, "BootDisk.img");
 }
+
+std::string CardIniOf(const std::string& driverPath) {
+  return cp936::FolderWithBackslashOf(driverPath) + cp936::BaseNameOf(driverPath) + ".INI";
+}

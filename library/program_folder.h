@@ -17,3 +17,7 @@ std::string TemplateFolderOf(const std::string& programFolder);
 // "<program folder>\BootDisk.img", the boot floppy image the image build
 // starts from.
 std::string TemplateImageOf(const std::string& programFolder);
+
+// The card INI of a driver file of the library: its package's PROTOCOL.INI
+// kept beside it as <DRV>.INI ("…\E100B\E100B.DOS" gives "…\E100B\E100B.INI").
+std::string CardIniOf(const std::string& driverPath);

@@ -114,14 +114,7 @@ std::vector<DriverRow> FindDriverFiles(const std::string& folder, const FolderLi
   return search.Rows();
 }
 
-bool IsPreferredDriverPath(const std::string& path) {
-  const std::string_view text(path);
-  for (std::size_t i = 0; i + kPreferredMarker.size() <= text.size();) {
-    if (text.compare(i, kPreferredMarker.size(), kPreferredMarker) == 0) return true;
-    i += cp936::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-  }
-  return false;
-}
+bool IsPreferredDriverPath(const std::string& path) { return cp936::Contains(path, kPreferredMarker); }
 
 std::string ProposedCardName(const std::string& fileName) {
   const std::size_t dot = cp936::FindLast(fileName, '.');

@@ -109,4 +109,12 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
   return onBoundary && EqualIgnoringCase(text.substr(start), suffix);
 }
 
+bool Contains(std::string_view text, std::string_view what) {
+  for (std::size_t i = 0; i + what.size() <= text.size();) {
+    if (text.compare(i, what.size(), what) == 0) return true;
+    i += IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+  }
+  return false;
+}
+
 }  // namespace cp936

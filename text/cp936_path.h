@@ -38,6 +38,10 @@ std::size_t FindLast(std::string_view text, char c);
 // Position of the first single-byte character `c` in `text`, or npos.
 std::size_t FindFirst(std::string_view text, char c);
 
+// True when `what` stands in `text` starting on a character boundary: the
+// bytes of ASCII text can also be a trail byte and the next lead byte.
+bool Contains(std::string_view text, std::string_view what);
+
 // Position of the last backslash, or npos.
 std::size_t LastBackslash(std::string_view path);
 
