@@ -1,12 +1,15 @@
-// The network boot folder served as a lab serves it: a machine whose card
-// the library knows by its PCI ids boots that card's image through iPXE
-// with no key pressed, and PXELINUX's menu, run from pxelinux.cfg/default,
-// boots the card chosen in it.
+// What the image builds make, served as a lab serves it: a machine whose
+// card the library knows by its PCI ids boots that card's image from the
+// network boot folder through iPXE with no key pressed, PXELINUX's menu, run
+// from pxelinux.cfg/default, boots the card chosen in it, and the single
+// image build's BootDisk.img boots too.
 #include <gtest/gtest.h>
 
 #include "core/card_command_fixture.h"
+#include "bootdisk/boot_image_build.h"
 #include "netboot/netboot_build.h"
 #include "network_boot.h"
+#include "support/fat_test_image.h"
 
 namespace {
 
@@ -26,7 +29,10 @@ TEST_P(NetbootBootTest, BootsTheImageOfItsCard) {
   ASSERT_FALSE(sample.empty()) << "sample folder not found from " << __FILE__;
   TempFolder program;
   TempFolder tftp;
+  // SYSLINUX's installer must leave a volume the build and fsck.fat take as
+  // sound.
   MakeBootableTemplate(sample + "\\BootDisk", program / "BootDisk.img");
+  ASSERT_EQ(CheckWithFsck(program / "BootDisk.img"), 0);
   // Two cards the library knows by their ids, one it does not.
   NicList list;
   FakeMainView view;
@@ -46,8 +52,14 @@ TEST_P(NetbootBootTest, BootsTheImageOfItsCard) {
   }
   view.AnswerTargetPath(tftp.path());
   CreateNetbootFolder(view, list, program.path());
-  ASSERT_EQ(view.boxes.size(), 1u);
+  // The single image of the second card, at the server's root.
+  view.selected = 1;
+  view.AnswerTargetPath(tftp.path());
+  CreateBootImage(view, list, program.path());
+  ASSERT_EQ(view.BoxTexts().size(), 2u);
   ASSERT_EQ(view.boxes[0].caption, "创建成功");
+  ASSERT_EQ(view.boxes[1].text, "启动镜像创建成功！");
+  WriteTestFile(tftp / "single.ipxe", "#!ipxe\nkernel memdisk floppy\ninitrd BootDisk.img\nboot\n");
   LayOutPxeLinux(tftp.path());
   WriteTestFile(tftp / "pxelinux.cfg\\default", "DEFAULT tovrell\nLABEL tovrell\n  KERNEL menu.c32\n  APPEND netboot/menu.cfg\n");
 
@@ -66,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // A card no package names (pcnet, 1022:2000) gets the menu; local boot is its default.
                       Client{"IpxeMenu", "netboot/menu.ipxe", "pcnet", {"up", "ret"}, "DriverName=E100B$"},
                       Client{"PxeLinuxMenu", "pxelinux.0", "rtl8139", {"home", "down", "down", "ret"},
-                             "DriverName=E100B$"}),
+                             "DriverName=E100B$"},
+                      // BootDisk.img of the Intel card, whatever card boots it.
+                      Client{"SingleImage", "single.ipxe", "rtl8139", {}, "DriverName=E1000$"}),
     [](const auto& row) { return std::string(row.param.what); });
 
 }  // namespace
