@@ -8,6 +8,7 @@
 #include <random>
 
 #include "bootdisk/boot_media_build.h"
+#include "netboot/netboot_build.h"
 #include "card_command_fixture.h"
 #include "fat/dos_name.h"
 #include "fat/image.h"
@@ -90,6 +91,22 @@ class BootImageBuildTest : public SampleProgramTest {
     }
   }
 
+  // The network boot folder built into `targetPath` holds for the card of
+  // `row` an image whose NET files are those of <targetPath>\BootDisk.img.
+  void ExpectNetbootImageLikeIt(const std::string& targetPath, int row) {
+    view.AnswerTargetPath(targetPath);
+    CreateNetbootFolder(view, list, program);
+    ASSERT_EQ(view.boxes.back().caption, "创建成功") << view.boxes.back().text;
+    const std::string driver = cp936::FileNameOf(list.FindByRow(row)->driverPath);
+    fat::Image single, card;
+    std::string problem, a, b;
+    ASSERT_TRUE(single.Open(ReadTestFile(targetPath + "\\BootDisk.img"), &problem)) << problem;
+    ASSERT_TRUE(card.Open(ReadTestFile(targetPath + "\\netboot\\" + cp936::BaseNameOf(driver) + ".IMG"), &problem));
+    for (const std::string& name : {driver, std::string("SYSTEM.INI"), std::string("PROTOCOL.INI")}) {
+      EXPECT_TRUE(single.ReadFile("NET\\" + name, &a) && card.ReadFile("NET\\" + name, &b) && a == b) << name;
+    }
+  }
+
   TempFolder target;
   std::string templateImage;
 };
@@ -134,6 +151,7 @@ TEST_F(BootImageBuildTest, WorksFromAFolderWithBackslashTrailBytesAndAReadOnlyTe
   Build(2, target / "\x9C\x5C");
   ExpectSuccess();
   ExpectNetLikeFolderBuild(target / "\x9C\x5C\\BootDisk.img", 2);
+  ExpectNetbootImageLikeIt(target / "\x9C\x5C", 2);
   EXPECT_EQ(ReadTestFile(templateImage), before);
   EXPECT_NE(port::GetAttributes(templateImage) & port::kAttrReadOnly, 0u);
 }
@@ -261,6 +279,7 @@ TEST_F(BootImageBuildTest, ATargetPathLongerThan260BytesGetsAWholeImage) {
   ExpectSuccess();
   ExpectNetLikeFolderBuild(deep + "\\BootDisk.img", 0);
   EXPECT_EQ(ListTree(deep), Texts{"BootDisk.img"});
+  ExpectNetbootImageLikeIt(deep, 0);
 }
 
 TEST_F(BootImageBuildTest, AnImageThatCannotBeReplacedKeepsItsContent) {

@@ -14,6 +14,7 @@
 #include "core/card_command_fixture.h"
 #include "fat/image.h"
 #include "library/add_card.h"
+#include "netboot/netboot_build.h"
 #include "library/delete_card.h"
 #include "library/rename_card.h"
 #include "port/file_system.h"
@@ -184,7 +185,7 @@ TEST_F(DriveRootTest, DeletesAndRenamesCardsOfALibraryInTheDrivesRoot) {
   ExpectRowsPaired();
 }
 
-TEST_F(DriveRootTest, BootImagesGoOntoADriveRootButNeverOverTheTemplateImage) {
+TEST_F(DriveRootTest, BootImagesAndTheNetworkBootFolderGoOntoADriveRootButNeverOverTheTemplateImage) {
   ASSERT_TRUE(port::SetCurrentFolder(package));
   const std::string templateImage = MemoryFloppy({{"SYSTEM.INI", "[network]\r\nnetcard=\r\n"},
                                                   {"PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n"}});
@@ -202,6 +203,11 @@ TEST_F(DriveRootTest, BootImagesGoOntoADriveRootButNeverOverTheTemplateImage) {
     std::string systemIni;
     ASSERT_TRUE(image.ReadFile("NET\\SYSTEM.INI", &systemIni));
     EXPECT_EQ(systemIni, "[network]\r\nnetcard=E100B.DOS\r\n") << target;
+    RemoveTestTree(targetDrive / "netboot");
+    view.AnswerTargetPath(target);
+    CreateNetbootFolder(view, list, program);
+    EXPECT_EQ(view.boxes.back().caption, "创建成功") << target;
+    EXPECT_TRUE(Exists(targetDrive / "netboot\\E100B.IMG")) << target;
   }
   // The program's own drive: its root is the program folder.
   for (const std::string& target : {programDrive.bare(), programDrive.root()}) {
