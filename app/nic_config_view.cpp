@@ -70,7 +70,8 @@ bool CNicConfigDlg::AskDriver(std::string* driverPath, std::string* cardName) {
   return true;
 }
 
-bool CNicConfigDlg::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+bool CNicConfigDlg::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work,
+                                std::string* failure) {
   BackgroundWork running(work);
   // Short work looks as it always has: no window comes and goes.
   if (!running.WaitFor(std::chrono::milliseconds(500))) {
@@ -78,6 +79,7 @@ bool CNicConfigDlg::RunLongWork(const std::string& title, const std::function<vo
     dlg.DoModal();
   }
   running.Wait();
+  *failure = running.Failure();
   return !running.Cancelled();
 }
 

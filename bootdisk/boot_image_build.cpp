@@ -61,11 +61,17 @@ void CreateBootImage(MainView& view, const NicList& nicList, const std::string& 
   ImageRefusal refusal;
   Messages failures;
   bool built = false;
+  std::string failure;
   const bool finished = view.RunLongWork("正在创建启动镜像", [&](Progress& progress) {
     built = BuildImageFile(templateImage, *card, imagePath, progress, &refusal, &failures);
-  });
+  }, &failure);
+  if (!failure.empty()) {
+    view.ShowAppMessage("创建时出错（" + failure + "），启动镜像没有创建。" + UnchangedText(imagePath));
+    view.FocusList();
+    return;
+  }
   if (!finished) {
-    view.ShowMessage("创建已取消，" + imagePath + "没有改动。", "创建取消");
+    view.ShowMessage("创建已取消，" + UnchangedText(imagePath), "创建取消");
     view.FocusList();
     return;
   }

@@ -64,12 +64,15 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
       !ReplaceBuildFolder(buildFolder, "启动盘", messages)) {
     return false;
   }
+  // Half-built media would look complete: whatever ends the build early,
+  // a failure, Cancel or an exception, removes the folder again.
+  BuildFolderGuard guard(buildFolder, messages);
   if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}, &progress) &&
       progress.Step("正在为" + card.cardName + "设置NET目录", 1, 1) &&
       SetUpCard(card, media, buildFolder + build.netFolderInBuild, messages)) {
+    guard.Keep();
     return true;
   }
-  RemoveBuildFolder(buildFolder, messages);
   return false;
 }
 
@@ -83,23 +86,33 @@ void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicLis
   }
   const NicEntry* card = SelectedCardForBuild(view, nicList);
   if (card == nullptr) return;
-  MediaCard media;
-  std::string refusal = MediaCardOf(*card, &media);
-  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\");
-  if (!refusal.empty()) {
-    view.ShowMessage(refusal, "创建错误");
+  std::string refusal;
+  Messages messages;
+  bool built = false;
+  std::string failure;
+  const bool finished = view.RunLongWork(build.progressTitle, [&](Progress& progress) {
+    // The device name's search reads the card's package, which may be
+    // big: here, off the window's thread, the window stays live.
+    MediaCard media;
+    refusal = MediaCardOf(*card, &media);
+    if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\");
+    if (!refusal.empty()) return;
+    built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media, programFolder,
+                             progress, &messages);
+  }, &failure);
+  view.ShowAppMessages(messages);
+  if (!failure.empty()) {
+    view.ShowAppMessage(FailedText(failure, buildFolder));
     view.FocusList();
     return;
   }
-  Messages messages;
-  bool built = false;
-  const bool finished = view.RunLongWork(build.progressTitle, [&](Progress& progress) {
-    built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media, programFolder,
-                             progress, &messages);
-  });
-  view.ShowAppMessages(messages);
   if (!finished) {
     view.ShowMessage(CancelledText(buildFolder), "创建取消");
+    view.FocusList();
+    return;
+  }
+  if (!refusal.empty()) {
+    view.ShowMessage(refusal, "创建错误");
     view.FocusList();
     return;
   }

@@ -18,8 +18,10 @@ struct ProtectedPlace {
 
 std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const std::string& templateSource,
                              const std::string& programFolder) {
+  // The network boot folder is a folder made from the template image.
+  const bool fromImage = IsSameLocation(templateSource, TemplateImageOf(programFolder));
   const ProtectedPlace places[] = {
-      {templateSource, kind == BuildOutput::kFolder ? "启动盘模板" : "启动镜像模板", false},
+      {templateSource, fromImage ? "启动镜像模板" : "启动盘模板", false},
       {TemplateFolderOf(programFolder), "启动盘模板", false},
       {TemplateImageOf(programFolder), "启动镜像模板", false},
       {LibraryFolderOf(programFolder), "网卡驱动库", false},
@@ -80,9 +82,30 @@ void RemoveBuildFolder(const std::string& buildFolder, Messages* messages) {
   }
 }
 
+BuildFolderGuard::~BuildFolderGuard() {
+  if (kept_) return;
+  // Running while an exception unwinds: nothing may escape from here.
+  try {
+    RemoveBuildFolder(buildFolder_, messages_);
+  } catch (...) {
+  }
+}
+
+std::string FailedText(const std::string& failure, const std::string& output) {
+  const std::string shown = ShownPath(output);
+  const std::string left = port::GetAttributes(shown) == port::kInvalidAttributes ? "没有留下创建了一半的" + shown + "。" : std::string();
+  return "创建时出错（" + failure + "），没有创建完成。" + left;
+}
+
 std::string CancelledText(const std::string& buildFolder) {
   if (port::IsFolder(pathform::WithBackslash(buildFolder)) && !port::IsLink(pathform::WithoutBackslash(buildFolder))) {
     return "创建已取消。";
   }
   return "创建已取消，没有留下创建了一半的" + pathform::WithoutBackslash(buildFolder) + "。";
+}
+
+std::string UnchangedText(const std::string& output) {
+  const std::string shown = ShownPath(output);
+  if (port::GetAttributes(shown) != port::kInvalidAttributes) return "原来的" + shown + "没有改动。";
+  return "没有留下创建了一半的" + shown + "。";
 }

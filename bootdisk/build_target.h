@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "files/messages.h"
 #include "view/main_view.h"
@@ -49,7 +50,35 @@ bool ReplaceBuildFolder(const std::string& buildFolder, const std::string& what,
 // and that it must not be used.
 void RemoveBuildFolder(const std::string& buildFolder, Messages* messages);
 
+// Removes the build folder when the build ends early, by a failure, Cancel
+// or an exception unwinding through it (RemoveBuildFolder, its messages
+// added to `messages`), unless Keep() was called once the build was done.
+class BuildFolderGuard {
+ public:
+  BuildFolderGuard(std::string buildFolder, Messages* messages)
+      : buildFolder_(std::move(buildFolder)), messages_(messages) {}
+  ~BuildFolderGuard();
+  BuildFolderGuard(const BuildFolderGuard&) = delete;
+  BuildFolderGuard& operator=(const BuildFolderGuard&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  std::string buildFolder_;
+  Messages* messages_;
+  bool kept_ = false;
+};
+
+// What the user is told of a build that let an exception out (`failure`,
+// FailureOf) after it began on `output`: that it failed and why, and what
+// is left of it (CancelledText's words: nothing half made, or what stayed).
+std::string FailedText(const std::string& failure, const std::string& output);
+
 // What the user is told of a build cancelled after it began on
 // `buildFolder`: that nothing half made is left, or (RemoveBuildFolder
 // having said what stayed) only that it was cancelled.
 std::string CancelledText(const std::string& buildFolder);
+
+// What the user is told of a build that failed or was cancelled before its
+// new `output` (a full path) took the old one's place: the old one is as it
+// was, or there was none and nothing half made is left.
+std::string UnchangedText(const std::string& output);

@@ -1,10 +1,12 @@
 #include "files/background_work.h"
 
+#include <exception>
+#include <new>
 #include <utility>
 
 BackgroundWork::BackgroundWork(std::function<void(Progress&)> work) {
   thread_ = std::thread([this, work = std::move(work)] {
-    work(*this);
+    failure_ = FailureOf([&] { work(*this); });
     std::lock_guard<std::mutex> lock(mutex_);
     done_ = true;
     ended_.notify_all();
@@ -39,4 +41,17 @@ bool BackgroundWork::Step(const std::string& what, std::uint64_t done, std::uint
   }
   if (cancelRequested_) cancelled_ = true;
   return !cancelled_;
+}
+
+std::string FailureOf(const std::function<void()>& work) {
+  try {
+    work();
+    return std::string();
+  } catch (const std::bad_alloc&) {
+    return "内存不足";
+  } catch (const std::exception& error) {
+    return *error.what() != '\0' ? error.what() : "未知的错误";
+  } catch (...) {
+    return "未知的错误";
+  }
 }

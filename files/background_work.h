@@ -26,6 +26,12 @@ class BackgroundWork : private Progress {
   BackgroundWork& operator=(const BackgroundWork&) = delete;
 
   bool Done() const { return done_; }
+  // "" unless the work let an exception out (out of memory while reading a
+  // huge file, anything else). It is caught at the thread's edge, so that
+  // it never ends the program: the work's own clean-up has run as it
+  // unwound, and this says why it failed, for the user. Read it once the
+  // work is done.
+  const std::string& Failure() const { return failure_; }
   // The work's next Step returns false.
   void Cancel() { cancelRequested_ = true; }
   // True once the work has been told to stop (a Step returned false): what
@@ -52,5 +58,11 @@ class BackgroundWork : private Progress {
   std::atomic<bool> cancelRequested_{false};
   std::atomic<bool> cancelled_{false};
   std::atomic<bool> done_{false};
+  std::string failure_;
   std::thread thread_;
 };
+
+// Runs `work` and returns "" when it returns, or, when it lets an
+// exception out, why, in words for the user ("内存不足" for an allocation
+// that failed). The one place where work's exceptions are caught.
+std::string FailureOf(const std::function<void()>& work);

@@ -79,6 +79,21 @@ bool DeleteTree(const std::string& path, Messages* messages) {
   return RemoveEntry(path, (attributes & port::kAttrDirectory) != 0, isLink, messages);
 }
 
+std::string FirstFileHeldOpen(const std::string& path) {
+  if (port::IsLink(path)) return std::string();
+  if (!port::IsFolder(path)) return port::IsHeldOpen(path) ? path : std::string();
+  std::string held;
+  FolderWalk walk;
+  walk.folder = path;
+  walk.enterLinks = false;
+  Walk(walk, [&](const WalkEntry& entry) {
+    if (entry.found.IsDirectory() || entry.found.IsLink() || !port::IsHeldOpen(entry.found.path)) return WalkStep::kGoOn;
+    held = entry.found.path;
+    return WalkStep::kStop;
+  });
+  return held;
+}
+
 void AbortCopy(const std::string& path, Messages* messages, const std::string& why) {
   messages->push_back(why.empty() ? "文件拷贝失败！" : "文件拷贝失败！\n" + why);
   DeleteTree(path, messages);

@@ -23,6 +23,12 @@
 // cannot be removed as a link is a failure, reported as its kind above.
 bool DeleteTree(const std::string& path, Messages* messages);
 
+// The first file below the folder `path` (or `path` itself, a file) that
+// another program holds open (port::IsHeldOpen), where a removal would
+// stop; "" when there is none. Links are neither entered nor counted.
+// Reads only.
+std::string FirstFileHeldOpen(const std::string& path);
+
 // Reports "文件拷贝失败！", followed on a line of its own by `why` when
 // given (which file and why), and removes `path`: with a trailing backslash
 // the folder's content and then the folder, otherwise that one entry.

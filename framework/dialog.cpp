@@ -6,6 +6,35 @@
 #include "framework/message_box.h"
 #include "framework/module.h"
 
+namespace {
+
+// A dialog opens centred over the window that owns it, as Windows users
+// expect, kept on that window's screen; a template's own position is
+// relative to nothing the user sees.
+void CentreOverOwner(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner == nullptr) return;
+  RECT mine;
+  RECT theirs;
+  if (!GetWindowRect(dialog, &mine) || !GetWindowRect(owner, &theirs)) return;
+  const LONG width = mine.right - mine.left;
+  const LONG height = mine.bottom - mine.top;
+  LONG x = theirs.left + (theirs.right - theirs.left - width) / 2;
+  LONG y = theirs.top + (theirs.bottom - theirs.top - height) / 2;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    x = x + width > work.right ? work.right - width : x;
+    y = y + height > work.bottom ? work.bottom - height : y;
+    x = x < work.left ? work.left : x;
+    y = y < work.top ? work.top : y;
+  }
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
 INT_PTR CDialog::DoModal() {
@@ -98,7 +127,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
   // A failure that escapes a handler is reported and the program goes on;
   // the rest of that handler does not run.
   try {
-    if (message == WM_INITDIALOG) return dialog->OnInitDialog();
+    if (message == WM_INITDIALOG) {
+      CentreOverOwner(window);
+      return dialog->OnInitDialog();
+    }
     INT_PTR result = FALSE;
     if (dialog->Dispatch(message, wParam, lParam, &result)) return result;
     if (message == WM_COMMAND && HIWORD(wParam) <= 1) {

@@ -1,9 +1,7 @@
 #include "netboot/menu_entries.h"
 
-#include <map>
-#include <set>
-
 #include "text/cp936_path.h"
+#include "text/white_space.h"
 
 namespace {
 
@@ -24,11 +22,12 @@ std::string AsMenuText(std::string title) {
   return title;
 }
 
+bool IsLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
 bool IsPlainFileName(const std::string& text) {
-  if (text.empty()) return false;
+  if (text.empty() || !IsLetterOrDigit(text.front())) return false;
   for (char c : text) {
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
-    if (!plain) return false;
+    if (!IsLetterOrDigit(c) && c != '-' && c != '_') return false;
   }
   return true;
 }
@@ -38,40 +37,48 @@ std::string ImageBase(const BuiltCard& card) {
   return IsPlainFileName(base) ? base : "CARD" + std::to_string(card.row + 1);
 }
 
+// The first of `choices` that a menu can show as it is.
+std::string MenuTitle(std::initializer_list<std::string> choices) {
+  for (const std::string& choice : choices) {
+    const std::string trimmed = text::Trim(choice);
+    if (IsPrintableAscii(trimmed)) return AsMenuText(trimmed);
+  }
+  return std::string();
+}
+
 }  // namespace
 
-std::vector<MenuEntry> MenuEntriesOf(const std::vector<BuiltCard>& cards) {
-  std::vector<MenuEntry> entries;
-  std::map<std::string, int> imagesOfBase;
-  std::set<std::string> imageNames;
-  std::map<std::string, int> titleUses;
-  std::vector<PciId> claimed;
-  for (const BuiltCard& card : cards) {
-    MenuEntry entry;
-    entry.label = "card" + std::to_string(entries.size() + 1);
-    // A later card of a base name that another's numbering already took
-    // ("E1000-2.DOS" beside two E1000.DOS) numbers on past it.
-    const std::string base = ImageBase(card);
-    do {
-      const int nth = ++imagesOfBase[base];
-      entry.imageName = (nth == 1 ? base : base + "-" + std::to_string(nth)) + ".IMG";
-    } while (!imageNames.insert(entry.imageName).second);
-    entry.title = AsMenuText(IsPrintableAscii(card.cardName)         ? card.cardName
-                             : IsPrintableAscii(card.driverFileName) ? card.driverFileName
-                                                                     : entry.imageName);
-    ++titleUses[entry.title];
-    entry.hardDisk = card.hardDisk;
-    for (const PciId& id : card.ids) {
-      bool taken = false;
-      for (const PciId& other : claimed) taken = taken || other == id;
-      if (taken) continue;
-      claimed.push_back(id);
-      entry.ids.push_back(id);
-    }
-    entries.push_back(std::move(entry));
+const MenuEntry& MenuEntries::Add(const BuiltCard& card) {
+  MenuEntry entry;
+  entry.label = "card" + std::to_string(entries_.size() + 1);
+  // A later card of a base name that another's numbering already took
+  // ("E1000-2.DOS" beside two E1000.DOS) numbers on past it.
+  const std::string base = ImageBase(card);
+  do {
+    const int nth = ++imagesOfBase_[base];
+    entry.imageName = (nth == 1 ? base : base + "-" + std::to_string(nth)) + ".IMG";
+  } while (!imageNames_.insert(entry.imageName).second);
+  entry.title = MenuTitle({card.cardName, card.driverFileName, entry.imageName});
+  ++titleUses_[entry.title];
+  entry.hardDisk = card.hardDisk;
+  for (const PciId& id : card.ids) {
+    if (claimed_.insert({id.vendor, id.device}).second) entry.ids.push_back(id);
   }
+  entries_.push_back(std::move(entry));
+  rows_.push_back(card.row);
+  return entries_.back();
+}
+
+std::vector<MenuEntry> MenuEntries::Entries() const {
+  std::vector<MenuEntry> entries = entries_;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (titleUses[entries[i].title] > 1) entries[i].title += " (row " + std::to_string(cards[i].row + 1) + ")";
+    if (titleUses_.at(entries[i].title) > 1) entries[i].title += " (row " + std::to_string(rows_[i] + 1) + ")";
   }
   return entries;
+}
+
+std::vector<MenuEntry> MenuEntriesOf(const std::vector<BuiltCard>& cards) {
+  MenuEntries entries;
+  for (const BuiltCard& card : cards) entries.Add(card);
+  return entries.Entries();
 }

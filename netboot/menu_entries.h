@@ -3,7 +3,10 @@
 // they boot and the PCI ids that boot it with no one at the keyboard.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "netboot/pci_ids.h"
@@ -25,17 +28,41 @@ struct MenuEntry {
   std::vector<PciId> ids;  // those no card before it claimed
 };
 
-// The image file name of every card, in order: the driver file's base name
-// in upper case followed by ".IMG", the later cards of one base name
-// getting "-2", "-3" … (skipping a name another card already has, so no two
-// images share one); a base name that is not plain letters, digits, '-'
-// and '_' (a server's file name must match the menus' byte for byte) gives
-// "CARD<row>.IMG" instead.
+// The entries, made one card at a time as the build makes the images, so
+// that each image's name is known when it is written and no card's entry is
+// worked out twice.
+//
+// The image file name: the driver file's base name in upper case followed
+// by ".IMG", the later cards of one base name getting "-2", "-3" …
+// (skipping a name another card already has, so no two images share one); a
+// base name that is not plain letters, digits, '-' and '_' starting with a
+// letter or digit (a server's file name must match the menus' byte for
+// byte, and iPXE would read "-NIC.IMG" as an option) gives "CARD<row>.IMG"
+// instead.
 //
 // The title: the card name where it is printable ASCII, else the driver
-// file's name where that is, else the image's name, with the characters the
+// file's name where that is, else the image's name, blanks around it
+// trimmed (a title of blanks falls to the next), with the characters the
 // menus read as markup ($ ^ { } # ; | & \ ` ' ") made '_'; where two cards
 // would show the same title, each gets its row (1 the first) after it.
 //
 // An id two cards claim boots the first of them.
+class MenuEntries {
+ public:
+  // Adds the entry of `card`, the next card that got an image.
+  const MenuEntry& Add(const BuiltCard& card);
+  // Every entry added, in order, titles made unique.
+  std::vector<MenuEntry> Entries() const;
+  std::size_t size() const { return entries_.size(); }
+
+ private:
+  std::vector<MenuEntry> entries_;
+  std::vector<int> rows_;
+  std::map<std::string, int> imagesOfBase_;
+  std::set<std::string> imageNames_;
+  std::map<std::string, int> titleUses_;
+  std::set<std::pair<unsigned, unsigned>> claimed_;
+};
+
+// The entries of `cards` (MenuEntries, every card added in order).
 std::vector<MenuEntry> MenuEntriesOf(const std::vector<BuiltCard>& cards);

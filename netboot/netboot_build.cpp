@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bootdisk/build_target.h"
+#include "files/replacing_folder.h"
 #include "library/program_folder.h"
 #include "netboot/boot_menus.h"
 #include "netboot/pci_ids.h"
@@ -25,16 +26,18 @@ std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
   return lines;
 }
 
-// Sets every card's image up and writes it into `folder` (full path,
-// trailing backslash), then the menus. The old folder is replaced only once
-// the first card's image is made: a build that can make none leaves it as
-// it was. False when the user cancelled or a file could not be written,
-// `*replaced` then telling whether the folder is this build's.
+// Sets every card's image up and writes it into a new folder beside
+// `folder`, then the menus, and puts the new folder in the old one's place
+// once it is complete: a build that fails, is cancelled or can make no image
+// leaves the old folder as it was. False when the user cancelled.
 bool WriteNetbootFolder(const std::string& folder, const std::string& templateImage, const fat::Image& image,
-                        const NicList& nicList, Progress& progress, NetbootOutcome* outcome, bool* replaced) {
+                        const NicList& nicList, Progress& progress, NetbootOutcome* outcome) {
   const fat::DosStamp stamp = DosStampNow();
   const std::uint64_t cards = static_cast<std::uint64_t>(nicList.Count());
   std::uint64_t done = 0;
+  ReplacingFolder replacing(folder, "网络启动目录");
+  if (!replacing.Create(&outcome->failures)) return true;
+  MenuEntries entries;
   for (const NicEntry& card : nicList) {
     if (!progress.Step("正在创建" + card.cardName + "的启动镜像", done++, cards)) return false;
     fat::Image cardImage = image;
@@ -43,29 +46,26 @@ bool WriteNetbootFolder(const std::string& folder, const std::string& templateIm
       outcome->skipped.push_back({&card, refusal.reason});
       continue;
     }
-    if (!*replaced) {
-      if (!ReplaceBuildFolder(folder, "网络启动目录", &outcome->failures)) return false;
-      *replaced = true;
-    }
     outcome->built.push_back({card.rowIndex, card.cardName, cp936::FileNameOf(card.driverPath),
                               cardImage.HasPartitionTable(), PciIdsOfCard(card.driverPath)});
-    // An image's name depends only on the cards built before it.
-    const std::string path = folder + MenuEntriesOf(outcome->built).back().imageName;
+    const std::string path = replacing.path() + entries.Add(outcome->built.back()).imageName;
     if (!port::WriteFile(path, cardImage.bytes())) {
       outcome->failures.push_back("无法写入" + path + "：" + port::LastErrorText() + "，网络启动目录没有创建！");
-      return false;
+      return true;
     }
   }
-  if (!*replaced) return true;
-  const std::vector<MenuEntry> entries = MenuEntriesOf(outcome->built);
-  for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(entries)), std::make_pair("menu.ipxe", IpxeMenu(entries))}) {
-    if (!port::WriteFile(folder + menu.first, menu.second)) {
-      outcome->failures.push_back("无法写入" + folder + menu.first + "：" + port::LastErrorText() +
+  if (entries.size() == 0) return true;
+  outcome->entries = entries.Entries();
+  for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(outcome->entries)),
+                           std::make_pair("menu.ipxe", IpxeMenu(outcome->entries))}) {
+    if (!port::WriteFile(replacing.path() + menu.first, menu.second)) {
+      outcome->failures.push_back("无法写入" + replacing.path() + menu.first + "：" + port::LastErrorText() +
                                   "，网络启动目录没有创建！");
-      return false;
+      return true;
     }
   }
-  outcome->complete = true;
+  if (!progress.Step("正在用新的网络启动目录替换" + folder, cards, cards)) return false;
+  outcome->complete = replacing.Replace(&outcome->failures);
   return true;
 }
 
@@ -76,12 +76,7 @@ void BuildNetbootFolder(const std::string& folder, const std::string& templateIm
   if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 0)) return;
   fat::Image image;
   if (!OpenTemplateImage(templateImage, &image, &outcome->refusal)) return;
-  bool replaced = false;
-  if (!WriteNetbootFolder(pathform::WithBackslash(folder), templateImage, image, nicList, progress, outcome,
-                          &replaced) &&
-      replaced) {
-    RemoveBuildFolder(folder, &outcome->failures);
-  }
+  WriteNetbootFolder(pathform::WithoutBackslash(folder), templateImage, image, nicList, progress, outcome);
 }
 
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder) {
@@ -94,13 +89,20 @@ void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::stri
   if (!AskBuildOutput(view, "netboot", BuildOutput::kFolder, templateImage, programFolder, &folder)) return;
 
   NetbootOutcome outcome;
+  std::string failure;
   const bool finished = view.RunLongWork("正在创建网络启动目录", [&](Progress& progress) {
     BuildNetbootFolder(folder, templateImage, nicList, progress, &outcome);
-  });
+  }, &failure);
+  if (!failure.empty()) {
+    outcome.complete = false;
+    outcome.failures.push_back("创建时出错（" + failure + "），网络启动目录没有创建。");
+  }
+  if (!outcome.complete && !outcome.failures.empty()) outcome.failures.back() += "\n" + UnchangedText(folder);
   view.ShowAppMessages(outcome.failures);
   view.FocusList();
+  if (!failure.empty()) return;
   if (!finished) {
-    view.ShowMessage(CancelledText(folder), "创建取消");
+    view.ShowMessage("创建已取消，" + UnchangedText(folder), "创建取消");
   } else if (!outcome.refusal.text.empty()) {
     if (outcome.refusal.fileWork) {
       view.ShowAppMessage(outcome.refusal.text);
@@ -109,7 +111,7 @@ void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::stri
     }
   } else if (outcome.complete) {
     std::size_t chosenById = 0;
-    for (const MenuEntry& entry : MenuEntriesOf(outcome.built)) chosenById += entry.ids.empty() ? 0 : 1;
+    for (const MenuEntry& entry : outcome.entries) chosenById += entry.ids.empty() ? 0 : 1;
     std::string text = "网络启动目录创建成功！\n在" + folder + "中为" + std::to_string(outcome.built.size()) +
                        "块网卡创建了启动镜像，其中" + std::to_string(chosenById) +
                        "块网卡的驱动程序包给出了PCI编号，客户机可按网卡自动启动。";

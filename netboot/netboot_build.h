@@ -19,11 +19,10 @@
 // or refused target (AskBuildOutput: never the template, the template
 // image, the library or the program folder); a template image that is
 // missing, unreadable or unsound (OpenTemplateImage); no card that can get
-// an image (the old netboot folder then stays as it was); an old netboot
-// folder that cannot be removed whole (ReplaceBuildFolder).
+// an image (the old netboot folder then stays as it was).
 //
 // Otherwise, as long work with a progress window by cards: the folder is
-// replaced whole; every card gets <DRV>.IMG, made from the template image
+// replaced whole once the new one is complete; every card gets <DRV>.IMG, made from the template image
 // exactly as the image build makes BootDisk.img for it (SetUpCardImage), and
 // the folder gets menu.cfg and menu.ipxe (MenuEntriesOf, PxeLinuxMenu,
 // IpxeMenu) for the cards that got an image. A card that cannot get one is
@@ -31,8 +30,9 @@
 // is one message: "网络启动目录创建成功！" (caption "创建成功") with the
 // number of cards built and the cards left out; or, when no card was built,
 // a failure naming each card's reason. A build that fails to write or is
-// cancelled removes the folder it made and says so. Nothing outside
-// <target>\netboot\ is written.
+// cancelled removes the folder it made, leaves the old one as it was and
+// says so. Nothing outside <target>\netboot\ and the new folder made beside
+// it is written.
 void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder);
 
 // What the build did, for the one message at its end.
@@ -43,14 +43,16 @@ struct NetbootOutcome {
   };
   std::vector<BuiltCard> built;
   std::vector<Skipped> skipped;
+  std::vector<MenuEntry> entries;  // the menus' entries, once every image is written
   ImageRefusal refusal;  // the template refused: nothing written
-  Messages failures;     // file work that failed: the folder removed again
-  bool complete = false;  // the folder holds every image built and both menus
+  Messages failures;     // file work that failed: the old folder kept as it was
+  bool complete = false;  // the new folder, with every image built and both menus, is in place
 };
 
 // The build's work, off the window's thread: reads the template image once,
-// replaces `folder` (a full path) once the first card's image is made,
-// writes every card's image and the menus, and removes the folder again
-// when it fails or is cancelled (a Step returning false) after that.
+// writes every card's image and the menus into a new folder beside
+// `folder` (a full path) and puts it in the old one's place once complete
+// (ReplacingFolder). A build that fails, is cancelled (a Step returning
+// false) or can make no image leaves the old folder exactly as it was.
 void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
                         Progress& progress, NetbootOutcome* outcome);

@@ -152,6 +152,11 @@ std::string CurrentFolder();
 // the system's language.
 std::string LastErrorText();
 
+// True when another program holds the file open so that it cannot be
+// deleted (opened without sharing deletion); false for a file that is free,
+// read-only only, missing, a folder or a link. Changes nothing.
+bool IsHeldOpen(const std::string& path);
+
 // Holds a file open without sharing, as another program might: while it
 // lives the file cannot be opened, deleted, replaced or overwritten.
 class LockedFile {

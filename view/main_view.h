@@ -41,6 +41,9 @@ class MainView : public MessageBoxes {
   // titled `title` over the main window, with what is being done, a bar
   // and a Cancel button, which makes the work's next Progress::Step return
   // false. Returns when the work has ended: false when it was cancelled.
-  // The work must not touch the view.
-  virtual bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) = 0;
+  // An exception the work lets out is caught at the edge of its thread
+  // (FailureOf): `*failure` then says why, "" otherwise. The work must not
+  // touch the view.
+  virtual bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work,
+                           std::string* failure) = 0;
 };

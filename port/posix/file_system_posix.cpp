@@ -488,6 +488,11 @@ void UnmapDrive(char letter) {
   drives.erase(UpperLetter(letter));
 }
 
+bool IsHeldOpen(const std::string& path) {
+  struct stat st;
+  return lstat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) && IsLocked(st);
+}
+
 std::unique_ptr<LockedFile> LockFile(const std::string& path) {
   const int fd = open(Native(path).c_str(), O_RDONLY);
   if (fd < 0) {

@@ -362,6 +362,18 @@ std::string LastErrorText() {
   return text;
 }
 
+bool IsHeldOpen(const std::string& path) {
+  // Asking for the right to delete, sharing everything: only a handle that
+  // does not share deletion stands in the way.
+  HANDLE handle = CreateFileW(ApiPath(path).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    CloseHandle(handle);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 std::unique_ptr<LockedFile> LockFile(const std::string& path) {
   HANDLE handle = CreateFileW(ApiPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

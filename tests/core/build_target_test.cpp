@@ -8,12 +8,13 @@
 #include "bootdisk/boot_image_build.h"
 #include "bootdisk/boot_media_build.h"
 #include "card_command_fixture.h"
+#include "netboot/netboot_build.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
 
 namespace {
 
-enum class Build { kNet, kUsb, kImage };
+enum class Build { kNet, kUsb, kImage, kNetboot };
 
 class BuildTargetTest : public SampleProgramTest {
  protected:
@@ -32,6 +33,7 @@ class BuildTargetTest : public SampleProgramTest {
     if (build == Build::kNet) CreateNetDir(view, list, program);
     if (build == Build::kUsb) CreateUsbDisk(view, list, program);
     if (build == Build::kImage) CreateBootImage(view, list, program);
+    if (build == Build::kNetboot) CreateNetbootFolder(view, list, program);
   }
 
   // Every entry below the temporary folder with its bytes and read-only bit.
@@ -69,6 +71,7 @@ TEST_F(BuildTargetTest, ACancelOrATargetOverTheProgramsOwnDataChangesNothing) {
       {Build::kImage, library + "\\E100B", "网卡驱动库"},
       {Build::kImage, program, "BootDisk.img"},                      // over the template image
       {Build::kImage, program + "\\\\.\\", "BootDisk.img"},
+      {Build::kNetboot, program + "\\BootDisk.img", "启动镜像模板"},  // the folder in place of the template image
       {Build::kNet, temp.path(), "包含"},                             // <temp>\NET holds the program
   };
   const std::vector<std::string> before = Everything();
@@ -104,43 +107,70 @@ TEST_F(BuildTargetTest, ACancelOrATargetOverTheProgramsOwnDataChangesNothing) {
   EXPECT_EQ(view.BoxTexts(), std::vector<std::string>{"NET目录创建成功！"});
 }
 
-// Cancelled at any step, a build leaves nothing of itself behind and says
-// so; where another program holds a file it has just written, it says what
-// stayed instead.
-TEST_F(BuildTargetTest, ACancelledBuildLeavesNothingHalfMadeOrSaysWhatStayed) {
+// Cancelled at any step, or ended by an exception (out of memory), a build
+// leaves nothing of itself behind, the old output that it replaces only
+// once complete as it was, and says so; where another program holds a
+// file it has just written, it says what stayed instead.
+TEST_F(BuildTargetTest, ACancelledOrFailedBuildLeavesNothingHalfMadeOrSaysWhatStayed) {
+  enum Ending { kCancel, kHeldOpen, kThrow };
   const struct {
     Build build;
-    int cancelAtStep;
+    int atStep;
     const char* output;
-    bool heldOpen;
+    Ending ending;
+    const char* old;  // an old output the build replaces, or nullptr
   } cases[] = {
-      {Build::kNet, 1, "NET", false},   {Build::kNet, 3, "NET", false},
-      {Build::kUsb, 6, "BootDisk", false}, {Build::kImage, 1, "BootDisk.img", false},
-      {Build::kImage, 4, "BootDisk.img", false}, {Build::kNet, 4, "NET", true},
+      {Build::kNet, 1, "NET", kCancel, nullptr},
+      {Build::kNet, 3, "NET", kCancel, nullptr},
+      {Build::kUsb, 6, "BootDisk", kCancel, nullptr},
+      {Build::kImage, 1, "BootDisk.img", kCancel, nullptr},
+      {Build::kImage, 4, "BootDisk.img", kCancel, "BootDisk.img"},
+      {Build::kNet, 4, "NET", kHeldOpen, nullptr},
+      {Build::kNetboot, 3, "netboot", kCancel, "netboot\\OLD.IMG"},  // after the first card's image
+      {Build::kNetboot, 5, "netboot", kCancel, "netboot\\OLD.IMG"},  // while the new one goes in place
+      {Build::kNetboot, 3, "netboot", kThrow, "netboot\\OLD.IMG"},
+      {Build::kImage, 3, "BootDisk.img", kThrow, "BootDisk.img"},
+      {Build::kNet, 3, "NET", kThrow, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.output) + " " + std::to_string(c.cancelAtStep));
+    SCOPED_TRACE(std::string(c.output) + " " + std::to_string(c.atStep) + " " + std::to_string(c.ending));
     TempFolder target;
     const std::string output = target / c.output;
+    if (c.old != nullptr) WriteTestFile(target / c.old, "the lab's own");
+    const std::vector<std::string> before = ListTree(target.path());
     std::unique_ptr<port::LockedFile> lock;
-    view.cancelAtStep = c.cancelAtStep;
+    view.cancelAtStep = c.ending == kThrow ? 0 : c.atStep;
     view.onStep = [&](int step) {
-      if (c.heldOpen && step == c.cancelAtStep) lock = port::LockFile(output + "\\" + ListTree(output).front());
+      if (step != c.atStep) return;
+      if (c.ending == kHeldOpen) lock = port::LockFile(output + "\\" + ListTree(output).front());
+      if (c.ending == kThrow) throw std::bad_alloc();
     };
     view.AnswerTargetPath(target.path());
     Run(c.build);
-    EXPECT_EQ(static_cast<int>(view.steps.size()), c.cancelAtStep);
+    view.onStep = nullptr;
+    EXPECT_EQ(static_cast<int>(view.steps.size()), c.atStep);
     const std::vector<std::string> texts = view.BoxTexts();
-    ASSERT_EQ(texts.size(), c.heldOpen ? 3u : 1u);
-    EXPECT_EQ(view.boxes.back().caption, "创建取消");
-    if (!c.heldOpen) {
-      EXPECT_EQ(ListTree(target.path()), std::vector<std::string>{});
+    if (c.ending == kHeldOpen) {
+      ASSERT_EQ(texts.size(), 3u);
+      ASSERT_NE(lock, nullptr);
+      EXPECT_EQ(texts[0].rfind("删除文件" + output, 0), 0u) << texts[0];
+      EXPECT_NE(texts[1].find("不要使用它"), std::string::npos) << texts[1];
+      EXPECT_EQ(texts[2], "创建已取消。");
+      EXPECT_EQ(view.boxes.back().caption, "创建取消");
       continue;
     }
-    ASSERT_NE(lock, nullptr);
-    EXPECT_EQ(texts[0].rfind("删除文件" + output, 0), 0u) << texts[0];
-    EXPECT_NE(texts[1].find("不要使用它"), std::string::npos) << texts[1];
-    EXPECT_EQ(texts[2], "创建已取消。");
+    ASSERT_EQ(texts.size(), 1u);
+    if (c.ending == kThrow) {
+      EXPECT_EQ(view.boxes[0].kind, ShownBox::kAppMessage);
+      EXPECT_NE(texts[0].find("内存不足"), std::string::npos) << texts[0];
+    } else {
+      EXPECT_EQ(view.boxes[0].caption, "创建取消");
+    }
+    EXPECT_NE(texts[0].find(c.old != nullptr ? "没有改动" : "没有留下"), std::string::npos) << texts[0];
+    EXPECT_EQ(ListTree(target.path()), before);
+    if (c.old != nullptr) {
+      EXPECT_EQ(ReadTestFile(target / c.old), "the lab's own");
+    }
   }
 }
 

@@ -68,6 +68,8 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
       // is its own.
       {"NDIS", "E100B.DOS", "PCI\\VEN_8086&DEV_1229", "E100B.IMG", "NDIS (row 11)"},
       {"NDIS", "E1000.DOS", nullptr, "E1000-4.IMG", "NDIS (row 12)"},
+      // A DOS name iPXE would read as an option ("initrd -NIC.IMG").
+      {"-NIC", "-NIC.DOS", nullptr, "CARD13.IMG", "-NIC"},
   };
   Texts images = {"menu.cfg", "menu.ipxe"};
   for (const auto& c : cards) {
@@ -86,7 +88,7 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
   const std::string& text = view.boxes[0].text;
   EXPECT_EQ(view.boxes[0].caption, "创建成功");
   EXPECT_EQ(text.rfind("网络启动目录创建成功！\n", 0), 0u) << text;
-  EXPECT_NE(text.find("为9块网卡创建了启动镜像，其中4块"), std::string::npos) << text;
+  EXPECT_NE(text.find("为10块网卡创建了启动镜像，其中4块"), std::string::npos) << text;
   for (const auto& c : cards) {
     SCOPED_TRACE(c.folder);
     if (*c.image == '\0') {
@@ -110,6 +112,8 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
   EXPECT_FALSE(Holds("menu.ipxe", "01:11:11") || Holds("menu.ipxe", "01:80:86:12:29"));
   EXPECT_TRUE(Holds("menu.ipxe", ":card2\nkernel ../memdisk floppy || goto failed\ninitrd RTL8139-2.IMG"));
   EXPECT_TRUE(Holds("menu.ipxe", "item card7 NIC (row 10)\n"));
+  // A title of blanks is no title: the next choice is shown.
+  EXPECT_EQ(MenuEntriesOf({{0, "   ", "NIC.DOS", false, {}}}).front().title, "NIC.DOS");
 }
 
 TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureAndTheLabsFolderStays) {
@@ -132,6 +136,14 @@ TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureAndTheLabsFolderStays
   Build();
   ASSERT_FALSE(view.boxes.empty());
   EXPECT_NE(view.boxes.back().text.find("网络启动目录没有创建"), std::string::npos) << view.boxes.back().text;
+
+  // Into a folder that does not exist: the folder is named, not an image.
+  view.boxes.clear();
+  view.targetPathAnswers = {{true, target / "MISSING"}};
+  CreateNetbootFolder(view, list, program);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text.rfind("目标文件夹" + target / "MISSING" + "不存在", 0), 0u) << view.boxes[0].text;
+  EXPECT_EQ(view.boxes[0].text.find("。，"), std::string::npos) << view.boxes[0].text;
 }
 
 }  // namespace

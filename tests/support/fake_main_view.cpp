@@ -1,5 +1,7 @@
 #include "support/fake_main_view.h"
 
+#include "files/background_work.h"
+
 std::vector<std::string> FakeMainView::BoxTexts() const {
   std::vector<std::string> texts;
   for (const ShownBox& box : boxes) texts.push_back(box.text);
@@ -102,10 +104,11 @@ class RecordingProgress : public Progress {
 
 }  // namespace
 
-bool FakeMainView::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) {
+bool FakeMainView::RunLongWork(const std::string& title, const std::function<void(Progress&)>& work,
+                               std::string* failure) {
   progressTitles.push_back(title);
   steps.clear();
   RecordingProgress progress(this);
-  work(progress);
+  *failure = FailureOf([&] { work(progress); });
   return !progress.cancelled();
 }

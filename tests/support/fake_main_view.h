@@ -76,7 +76,8 @@ class FakeMainView : public MainView {
   bool AskTargetPath(std::string* targetPath) override;
   bool AskNewName(std::string* newName) override;
   bool AskDriver(std::string* driverPath, std::string* cardName) override;
-  bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work) override;
+  bool RunLongWork(const std::string& title, const std::function<void(Progress&)>& work,
+                   std::string* failure) override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowAppMessage(const std::string& text) override;
   void ShowFileError(const std::string& text) override;
