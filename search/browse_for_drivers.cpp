@@ -27,6 +27,12 @@ DriverSearchEnd DriverSearchRun::End() {
     end.status = "查找已停止。";
     return end;
   }
+  if (!work_.Failure().empty()) {
+    end.stopped = true;
+    end.status = "查找出错。";
+    end.message = "查找驱动程序时出错（" + work_.Failure() + "），没有列出任何驱动程序。";
+    return end;
+  }
   end.rows = std::move(rows_);
   end.status = "查找完成！";
   if (end.rows.empty()) end.message = "No File(*.dos) Was Found!";

@@ -54,7 +54,9 @@ class DriverSearchRun {
   // its end gives its rows and "查找完成！", with the message "No File(*.dos)
   // Was Found!" when there are none, and makes the folder the process's
   // current folder (a failure there is ignored). A stopped search gives no
-  // rows, "查找已停止。" and no message, and changes nothing. Reads only.
+  // rows, "查找已停止。" and no message, and changes nothing; one that
+  // failed (an exception, caught at its thread's edge) is stopped too, with
+  // "查找出错。" and a message saying why. Reads only.
   // Call it once, on the thread that made the run.
   DriverSearchEnd End();
 

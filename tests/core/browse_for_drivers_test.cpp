@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -22,17 +23,20 @@ TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosenAndHowTheSearchEnds
     std::string folder;
     BrowseAnswer answer;
     bool stop;  // "浏览", "添加" or "退出" pressed while the search runs
+    bool fails;  // memory runs out at the third folder
     std::vector<std::string> rows;
     std::string status;
     std::string message;
   } cases[] = {
-      {"cancelled", false, "", BrowseAnswer::kNothing, false, {}, "", ""},
-      {"an item without a file-system path", true, "", BrowseAnswer::kClearChoice, false, {}, "", ""},
-      {"a folder with a driver", true, packages.path(), BrowseAnswer::kClearAndSearch, false, {"E100B.DOS"}, complete,
-       ""},
-      {"a folder without drivers", true, packages / "EMPTY", BrowseAnswer::kClearAndSearch, false, {}, complete,
+      {"cancelled", false, "", BrowseAnswer::kNothing, false, false, {}, "", ""},
+      {"an item without a file-system path", true, "", BrowseAnswer::kClearChoice, false, false, {}, "", ""},
+      {"a folder with a driver", true, packages.path(), BrowseAnswer::kClearAndSearch, false, false, {"E100B.DOS"},
+       complete, ""},
+      {"a folder without drivers", true, packages / "EMPTY", BrowseAnswer::kClearAndSearch, false, false, {}, complete,
        "No File(*.dos) Was Found!"},
-      {"a search stopped", true, packages.path(), BrowseAnswer::kClearAndSearch, true, {}, "查找已停止。", ""},
+      {"a search stopped", true, packages.path(), BrowseAnswer::kClearAndSearch, true, false, {}, "查找已停止。", ""},
+      {"a search out of memory", true, packages.path(), BrowseAnswer::kClearAndSearch, false, true, {}, "查找出错。",
+       "查找驱动程序时出错（内存不足），没有列出任何驱动程序。"},
   };
   const std::string currentBefore = port::CurrentFolder();
   for (const auto& c : cases) {
@@ -50,6 +54,7 @@ TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosenAndHowTheSearchEnds
         atSecond.set_value();
         goOn.get_future().wait();
       }
+      if (listings == 3 && c.fails) throw std::bad_alloc();
       return port::FindFiles(pattern, entries);
     });
     atSecond.get_future().wait();
@@ -57,7 +62,7 @@ TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosenAndHowTheSearchEnds
     if (c.stop) run.Stop();
     goOn.set_value();
     const DriverSearchEnd end = run.End();
-    EXPECT_EQ(end.stopped, c.stop);
+    EXPECT_EQ(end.stopped, c.stop || c.fails);
     std::vector<std::string> rows;
     for (const DriverRow& row : end.rows) rows.push_back(row.name);
     EXPECT_EQ(rows, c.rows);
@@ -67,7 +72,7 @@ TEST(BrowseForDrivers, WhatTheCommandDoesFollowsTheItemChosenAndHowTheSearchEnds
       EXPECT_EQ(listings, 2);  // a stopped search lists no further folder
     }
     // Only a search that ran to its end makes its folder the current folder.
-    EXPECT_EQ(port::CurrentFolder(), c.stop ? currentBefore : port::FullPath(c.folder));
+    EXPECT_EQ(port::CurrentFolder(), c.stop || c.fails ? currentBefore : port::FullPath(c.folder));
     ASSERT_TRUE(port::SetCurrentFolder(currentBefore));
   }
 }
