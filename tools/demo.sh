@@ -31,6 +31,8 @@ prepare_wine_prefix
 echo "No display: starting Tovrell on Xvfb $DISPLAY"
 (cd "$demo" && wine explorer /desktop=Tovrell,640x520 "$demo/Tovrell.exe" >/dev/null 2>&1) &
 sleep 8
+# The NE2000 card selected, so that the details pane shows its PROTOCOL.INI.
+xdotool mousemove 60 78 click 1 sleep 1 key Down Down sleep 2
 shot=$demo/tovrell-main-window.png
 import -window root -crop 640x520+0+0 "$shot"
 echo "Screenshot of the main window: $shot"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tovrell needs on Debian:
 # the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine and
-# its own fonts (without them its title bars draw their buttons as letters),
-# Xvfb, the Chinese locale and fonts, the FAT tools (dosfstools, mtools)
+# its own fonts (without them its title bars draw their buttons as letters)
+# and a Chinese font with clear Latin glyphs for the dialogs' 宋体,
+# Xvfb (with xdotool, which picks a card for the demo's screenshot), the
+# Chinese locale and fonts, the FAT tools (dosfstools, mtools)
 # that make and check template images, and QEMU with its iPXE card ROMs,
 # SYSLINUX and PXELINUX, which the boot tests boot built images with.
 # Installs only what is missing.
@@ -11,7 +13,7 @@ set -euo pipefail
 packages=(
   build-essential cmake googletest python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
+  wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wqy-microhei procps
   dosfstools mtools
   qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
 )

@@ -10,8 +10,19 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 bash tools/build.sh
 
+# Each level's GoogleTest programs and ctest itself write XML reports, which
+# tools/test_counts.py sums up at the end.
+run_level() {
+  local build=$1
+  local results=$PWD/$build/test-results
+  rm -rf "$results"
+  mkdir -p "$results"
+  GTEST_OUTPUT="xml:$results/" ctest --test-dir "$build" --output-on-failure --output-junit "$results/ctest.xml"
+}
+
+status=0
 echo "== Core tests, native"
-ctest --test-dir build/native --output-on-failure
+run_level build/native || status=$?
 
 # shellcheck source=tools/wine-env.sh
 . tools/wine-env.sh
@@ -20,7 +31,8 @@ start_own_display
 prepare_wine_prefix
 
 echo "== Core tests and end-to-end tests, Windows build under Wine"
-status=0
-ctest --test-dir build/mingw --output-on-failure || status=$?
+run_level build/mingw || status=$?
 wineserver -k 2>/dev/null || true
+
+python3 tools/test_counts.py "native" build/native/test-results "under Wine" build/mingw/test-results || status=1
 exit $status

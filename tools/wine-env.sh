@@ -47,6 +47,22 @@ prepare_wine_prefix() {
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/* "$fonts/"
   fi
+  # The dialogs ask for 宋体 (SimSun). Without it Wine takes WenQuanYi Zen
+  # Hei, whose bitmaps at dialog sizes draw "$" as "S" and "=" as "-": on
+  # the very DriverName= line the program exists to get right. WenQuanYi
+  # Micro Hei has clear Latin glyphs; the Song faces are mapped to it.
+  local replacements="$WINEPREFIX/tovrell-font-replacements.reg"
+  if [ ! -f "$replacements" ]; then
+    {
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      local face
+      for face in 宋体 新宋体 SimSun NSimSun; do
+        printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+      done
+    } | iconv -f UTF-8 -t UTF-16 >"$replacements.new"
+    wine regedit /S "$replacements.new" >/dev/null 2>&1 && wineserver -w && mv "$replacements.new" "$replacements"
+  fi
   # Drives R: and T: are folders of the prefix's own, marked as test drives:
   # the tests run the program from a drive root and build onto one there.
   local letter

@@ -2,9 +2,10 @@
 // where the user says, and refuse targets that would harm the template.
 #include <gtest/gtest.h>
 
-#include "support/headlines.h"
-
 #include <algorithm>
+#include <cstdlib>
+
+#include "support/headlines.h"
 
 #include "library_fixture.h"
 #include "support/make_link.h"
@@ -143,6 +144,11 @@ TEST_F(BuildTest, ABlankTargetIsAskedForAgainAndCancelChangesNothing) {
   EXPECT_EQ(box.text, "请输入正确的路径！");
   HWND dialog = app->WaitForDialog("创建路径");
   ASSERT_NE(dialog, nullptr);
+  // It opens centred over the main window, not at the screen's corner.
+  RECT mine, main;
+  ASSERT_TRUE(GetWindowRect(dialog, &mine) && GetWindowRect(app->main(), &main));
+  EXPECT_LE(std::abs((mine.left + mine.right) - (main.left + main.right)), 2);
+  EXPECT_LE(std::abs((mine.top + mine.bottom) - (main.top + main.bottom)), 2);
   RunningApp::Click(dialog, IDCANCEL);
   ASSERT_TRUE(app->WaitUntilIdle());
   EXPECT_TRUE(ListTree(target.path()).empty());
