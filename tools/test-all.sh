@@ -12,12 +12,15 @@ bash tools/build.sh
 
 # Each level's GoogleTest programs and ctest itself write XML reports, which
 # tools/test_counts.py sums up at the end.
+# A test program under Wine is given the folder in Windows form.
 run_level() {
   local build=$1
   local results=$PWD/$build/test-results
   rm -rf "$results"
   mkdir -p "$results"
-  GTEST_OUTPUT="xml:$results/" ctest --test-dir "$build" --output-on-failure --output-junit "$results/ctest.xml"
+  local reports=$results/
+  [ "${2:-}" = wine ] && reports=$(winepath -w "$results")\\
+  GTEST_OUTPUT="xml:$reports" ctest --test-dir "$build" --output-on-failure --output-junit "$results/ctest.xml"
 }
 
 status=0
@@ -31,7 +34,7 @@ start_own_display
 prepare_wine_prefix
 
 echo "== Core tests and end-to-end tests, Windows build under Wine"
-run_level build/mingw || status=$?
+run_level build/mingw wine || status=$?
 wineserver -k 2>/dev/null || true
 
 python3 tools/test_counts.py "native" build/native/test-results "under Wine" build/mingw/test-results || status=1
