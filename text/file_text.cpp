@@ -25,15 +25,16 @@ Encoding EncodingOf(std::string_view bytes, std::size_t* skip) {
     return Encoding::kUtf16Big;
   }
   // Code page 936 text holds no NUL; ASCII in UTF-16 holds one in every
-  // character. The first characters are enough, and are the file's
-  // section names and comments, not its translated strings.
+  // character, on the same side. A quarter of the file's characters will
+  // do, so that Chinese comments and strings do not hide it, and a stray
+  // NUL in a code page file does not make it UTF-16.
   std::size_t pairs = 0, highNul = 0, lowNul = 0;
-  for (std::size_t i = 0; i + 1 < bytes.size() && pairs < 256; i += 2, ++pairs) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2, ++pairs) {
     if (At(bytes, i) != 0 && At(bytes, i + 1) == 0) ++highNul;
     if (At(bytes, i) == 0 && At(bytes, i + 1) != 0) ++lowNul;
   }
-  if (highNul * 2 > pairs) return Encoding::kUtf16Little;
-  if (lowNul * 2 > pairs) return Encoding::kUtf16Big;
+  if (highNul * 4 > pairs && highNul > 4 * lowNul) return Encoding::kUtf16Little;
+  if (lowNul * 4 > pairs && lowNul > 4 * highNul) return Encoding::kUtf16Big;
   return Encoding::kCodePage;
 }
 

@@ -13,8 +13,8 @@ namespace text {
 
 // `bytes` as code page 936 text with line feeds ending its lines:
 // - UTF-16, little- or big-endian: after its byte order mark, or without one
-//   when most of its first characters have a NUL byte on the same side (as
-//   ASCII text in UTF-16 has);
+//   when a quarter of its characters or more have a NUL byte, nearly all on
+//   the same side (as ASCII text in UTF-16 has);
 // - UTF-8 after its byte order mark;
 // - anything else: code page 936, as it is.
 // In UTF-16 and UTF-8 each ASCII character is its byte and every other

@@ -111,7 +111,7 @@ TEST_F(CardDeviceNameTest, TheNameComesFromTheCardIniThenOemSetupThenTheFileName
       {"a NUL in the name", "MYNIC.DOS", "[NIC]\r\nDriverName=MY\0NIC$\r\n"s, "", "“MY<00>NIC$”"},
       {"a bell", "MYNIC.DOS", "[NIC]\r\nDriverName=\aNIC$\r\n", "", "“<07>NIC$”"},
       {"half a character at the end", "MYNIC.DOS", "[NIC]\r\nDriverName=MYNIC\xB0\r\n", "", "以半个汉字结尾"},
-      {"a ';' after no blank", "MYNIC.DOS", "[NIC]\r\nDriverName=MYNIC$;old\r\n", "", "“MYNIC$;old”"},
+      {"a ';' after no blank", "MYNIC.DOS", "[NIC]\r\nDriverName=NIC$;x\r\n", "", "“NIC$;x”"},
       {"a bare $", "MYNIC.DOS", "[NIC]\r\nDriverName=$\r\n", "", "只有“$”"},
       {"an empty section, a name too long", "RTL8139X.DOS", "[NIC]\r\nDriverName=\r\n", "",
        "RTL8139X.INI中网卡的节[NIC]的DriverName=是空的"},
