@@ -2,11 +2,13 @@
 // own section names its device PROTMAN$; a protocol's section (and
 // NDISHLP's) binds to the card sections its BINDINGS= names; a card's
 // section names its driver's device in DriverName= and binds to nothing.
-// So a card section has a DriverName line, none naming a device of the
-// client's own (IsClientDevice: a template may leave it empty, for the
-// build to fill), and no BINDINGS key. Keys are matched with letter case
+// So a card section has a DriverName line (a template may leave it empty,
+// for the build to fill), none naming a device of the client's own
+// (IsClientDevice), and no BINDINGS key. Keys are matched with letter case
 // ignored, values and section names as the client reads them
-// (text::ClientValue: quotes and blanks removed, any letter case).
+// (text::ClientValue: quotes and blanks removed, any letter case). Each
+// function indexes the file's sections once: its time grows with the
+// file, not with the file times its sections.
 #pragma once
 
 #include <string>
