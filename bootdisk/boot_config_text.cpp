@@ -74,6 +74,6 @@ std::string TemplateConfigProblem(BootConfigFile file, const std::string& bytes)
   if (CardLine(file, bytes, LinesRead(bytes)) != nullptr) return std::string();
   return file == BootConfigFile::kSystemIni
              ? "没有netcard=行，创建的启动盘会加载模板原来的网卡驱动程序"
-             : "没有网卡的节（有DriverName=行、不是PROTMAN$、没有BINDINGS=的节）或其中没有DriverName=行，"
-               "创建的启动盘会加载模板原来的网卡驱动程序";
+             : "没有网卡的节（有DriverName=行、不是Protocol Manager或协议的设备名、没有BINDINGS=的节）或其中没有"
+               "DriverName=行，创建的启动盘会加载模板原来的网卡驱动程序";
 }

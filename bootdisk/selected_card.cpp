@@ -23,9 +23,5 @@ std::string MediaCardOf(const NicEntry& card, MediaCard* media, std::string* rea
   }
   const CardDeviceName device = DeviceNameOfCard(card.driverPath);
   media->deviceName = device.name;
-  const std::string refusal = CheckDeviceName(device, card.driverPath);
-  if (!refusal.empty()) {
-    *reason = "设备名“" + device.name + "”不是DOS能用的设备名（最多8个字符，含$，不能有空格）";
-  }
-  return refusal;
+  return CheckDeviceName(device, card.driverPath, reason);
 }

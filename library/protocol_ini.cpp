@@ -1,49 +1,62 @@
 #include "library/protocol_ini.h"
 
-#include <string>
-
 #include "text/cp936_path.h"
-#include "text/white_space.h"
 
 namespace {
 
-bool HasBindings(const std::vector<text::IniLine>& lines, const std::string& section) {
-  for (const text::IniLine& line : lines) {
-    if (line.HasKey("BINDINGS") && cp936::EqualIgnoringCase(line.section, section)) return true;
+// The devices the DOS network client's own drivers register, as the
+// PROTOCOL.INI sections its setup writes name them: Microsoft Network
+// Client 3.0 and LAN Manager 2.2 for MS-DOS (PROTMAN.DOS, NDISHLP.SYS, the
+// TCP/IP, NWLINK, NetBEUI, DLC, IPX and XNS protocols), Windows 9x real-mode
+// networking, and DIS_PKT, the packet driver shim boot disks add. A card's
+// driver never registers one of them.
+constexpr std::string_view kClientDevices[] = {
+    "PROTMAN$", "NDISHLP$", "TCPIP$", "NWLINK$", "NETBEUI$", "MSDLC$", "DLC$", "IPX$", "XNSTP$", "PKTDRV$",
+};
+
+}  // namespace
+
+bool IsClientDevice(std::string_view name) {
+  const std::string read = text::ClientValue(name);
+  for (const std::string_view device : kClientDevices) {
+    if (cp936::EqualIgnoringCase(read, device)) return true;
   }
   return false;
 }
 
-}  // namespace
-
-std::vector<const text::IniLine*> CardDriverNameLines(const std::vector<text::IniLine>& lines) {
-  std::vector<const text::IniLine*> cards;
-  for (const text::IniLine& line : lines) {
-    if (!line.HasKey("DriverName") || cp936::EqualIgnoringCase(line.value, "PROTMAN$")) continue;
-    bool seen = false;
-    for (const text::IniLine* card : cards) seen = seen || cp936::EqualIgnoringCase(card->section, line.section);
-    if (!seen && !HasBindings(lines, line.section)) cards.push_back(&line);
+std::vector<CardSection> CardSections(const std::vector<text::IniLine>& lines) {
+  std::vector<CardSection> cards;
+  const text::IniSections sections(lines);
+  for (const text::IniSection& section : sections.All()) {
+    CardSection card{section.name, {}};
+    bool bound = false, client = false;
+    for (const text::IniLine* line : section.keyLines) {
+      bound = bound || line->HasKey("BINDINGS");
+      if (!line->HasKey("DriverName")) continue;
+      client = client || IsClientDevice(line->value);
+      card.driverNames.push_back(line);
+    }
+    if (!bound && !client && !card.driverNames.empty()) cards.push_back(std::move(card));
   }
   return cards;
 }
 
 const text::IniLine* BoundCardDriverNameLine(const std::vector<text::IniLine>& lines) {
-  const std::vector<const text::IniLine*> cards = CardDriverNameLines(lines);
+  const std::vector<CardSection> cards = CardSections(lines);
+  const text::IniSections sections(lines);
   for (const text::IniLine& line : lines) {
     if (!line.HasKey("BINDINGS")) continue;
-    std::string rest = line.value;
-    while (!rest.empty()) {
-      const std::size_t comma = rest.find(',');
-      const std::string bound = text::Trim(rest.substr(0, comma));
-      rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
-      bool isSection = false;
-      for (const text::IniLine& other : lines) isSection = isSection || (other.isSection && cp936::EqualIgnoringCase(other.section, bound));
-      if (!isSection) continue;
-      for (const text::IniLine* card : cards) {
-        if (cp936::EqualIgnoringCase(card->section, bound)) return card;
+    for (const std::string& bound : text::ClientValueList(line.value)) {
+      const text::IniSection* section = sections.Find(bound);
+      if (section == nullptr) continue;
+      // The first section a binding names decides, so this runs once.
+      for (const CardSection& card : cards) {
+        if (cp936::EqualIgnoringCase(text::ClientValue(card.name), text::ClientValue(section->name))) {
+          return card.driverNames.front();
+        }
       }
       return nullptr;
     }
   }
-  return cards.empty() ? nullptr : cards.front();
+  return cards.empty() ? nullptr : cards.front().driverNames.front();
 }

@@ -1,9 +1,13 @@
 #include "netboot/pci_ids.h"
 
+#include <unordered_set>
+
 #include "files/folder_walk.h"
+#include "files/package_text.h"
 #include "library/scan_driver_library.h"
-#include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/file_text.h"
+#include "text/inf_text.h"
 
 namespace {
 
@@ -27,57 +31,39 @@ bool ReadHex4(std::string_view text, std::size_t at, std::uint16_t* value) {
   return true;
 }
 
-// UTF-16 text (little- or big-endian, after its byte order mark) as the
-// single bytes of its characters below 0x100: the ids are plain ASCII.
-std::string SingleBytes(std::string_view text) {
-  const bool little = text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xFF &&
-                      static_cast<unsigned char>(text[1]) == 0xFE;
-  const bool big = text.size() >= 2 && static_cast<unsigned char>(text[0]) == 0xFE &&
-                   static_cast<unsigned char>(text[1]) == 0xFF;
-  if (!little && !big) return std::string(text);
-  std::string bytes;
-  for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
-    const char low = little ? text[i] : text[i + 1];
-    const char high = little ? text[i + 1] : text[i];
-    bytes += high == 0 ? low : '?';
-  }
-  return bytes;
-}
+// The ids met so far, each once, in the order first met; a set finds
+// those met before, as an INF can list thousands.
+struct IdsOnce {
+  std::vector<PciId> ids;
+  std::unordered_set<std::uint32_t> seen;
 
-void AddOnce(const PciId& id, std::vector<PciId>* ids) {
-  for (const PciId& known : *ids) {
-    if (known == id) return;
+  void Add(const PciId& id) {
+    if (seen.insert(static_cast<std::uint32_t>(id.vendor) << 16 | id.device).second) ids.push_back(id);
   }
-  ids->push_back(id);
-}
+};
 
-// `text` with every comment (from ';' to the end of its line) blanked out.
-std::string WithoutComments(std::string text) {
-  bool comment = false;
-  for (char& c : text) {
-    if (c == '\n') comment = false;
-    if (c == ';') comment = true;
-    if (comment) c = ' ';
-  }
-  return text;
-}
+// True for a byte that can continue a name: a hardware id's part ends
+// before it only where none follows ("DEV_81399" is no device 8139).
+bool IsNameByte(char c) { return HexValue(c) >= 0 || (c >= 'G' && c <= 'Z') || c == '_'; }
 
 }  // namespace
 
-std::vector<PciId> PciIdsInText(std::string_view text) {
-  const std::string upper = cp936::UpperAscii(WithoutComments(SingleBytes(text)));
-  std::vector<PciId> ids;
+std::vector<PciId> PciIdsInText(std::string_view bytes) {
+  const std::string upper = cp936::UpperAscii(text::InfTextOutsideStrings(text::FileText(bytes)));
+  IdsOnce ids;
   constexpr std::string_view kVendor = "PCI\\VEN_";
   constexpr std::string_view kDevice = "&DEV_";
   for (std::size_t at = upper.find(kVendor); at != std::string::npos; at = upper.find(kVendor, at + 1)) {
     PciId id;
     const std::size_t device = at + kVendor.size() + 4;
-    if (ReadHex4(upper, at + kVendor.size(), &id.vendor) && upper.compare(device, kDevice.size(), kDevice) == 0 &&
-        ReadHex4(upper, device + kDevice.size(), &id.device)) {
-      AddOnce(id, &ids);
+    const std::size_t end = device + kDevice.size() + 4;
+    if ((at == 0 || !IsNameByte(upper[at - 1])) && ReadHex4(upper, at + kVendor.size(), &id.vendor) &&
+        upper.compare(device, kDevice.size(), kDevice) == 0 && ReadHex4(upper, device + kDevice.size(), &id.device) &&
+        (end == upper.size() || !IsNameByte(upper[end]))) {
+      ids.Add(id);
     }
   }
-  return ids;
+  return ids.ids;
 }
 
 std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
@@ -93,13 +79,15 @@ std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
     return WalkStep::kGoOn;
   });
   const std::string ownInf = cp936::BaseNameOf(driverPath) + ".INF";
-  std::vector<PciId> ids;
+  IdsOnce ids;
   for (const std::string& inf : infs) {
-    std::string text;
-    if ((drivers > 1 && !cp936::EqualIgnoringCase(cp936::FileNameOf(inf), ownInf)) || !port::ReadFile(inf, &text)) {
+    // A file larger than any real INF is not read at all: it gives no ids.
+    std::string bytes;
+    if ((drivers > 1 && !cp936::EqualIgnoringCase(cp936::FileNameOf(inf), ownInf)) ||
+        ReadPackageText(inf, &bytes) != PackageTextRead::kRead) {
       continue;
     }
-    for (const PciId& id : PciIdsInText(text)) AddOnce(id, &ids);
+    for (const PciId& id : PciIdsInText(bytes)) ids.Add(id);
   }
-  return ids;
+  return ids.ids;
 }

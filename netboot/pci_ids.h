@@ -16,14 +16,19 @@ struct PciId {
   bool operator==(const PciId& other) const { return vendor == other.vendor && device == other.device; }
 };
 
-// Every "PCI\VEN_xxxx&DEV_yyyy" in `text` (letter case ignored, any suffix
-// after the device ignored) outside comments (from ';' to the line's end),
-// each id once, in the order first met. Text in UTF-16 (with its byte order
-// mark, as Windows INF files often are) is read too.
-std::vector<PciId> PciIdsInText(std::string_view text);
+// Every "PCI\VEN_xxxx&DEV_yyyy" of the INF file whose bytes are `bytes`,
+// each id once, in the order first met: letter case ignored, the id's
+// parts of exactly four hexadecimal digits each (no letter, digit or '_'
+// right before "PCI" or right after the device's digits; what follows a
+// '&' or '\' after it is ignored). Read as Windows reads the file
+// (text::InfTextOutsideStrings): none in comments, none in quoted strings,
+// which are text, not hardware ids. UTF-16 and UTF-8 files are read too
+// (text::FileText).
+std::vector<PciId> PciIdsInText(std::string_view bytes);
 
 // The ids of the driver file `driverPath`: those of every *.INF file beside
 // it, in listing order, each once. A folder holding the drivers of several
 // cards cannot say which INF is whose: there only <DRV>.INF, named after
-// the driver, counts. Reads only.
+// the driver, counts. An INF larger than 1 MB (files/package_text.h) is
+// not read and gives none. Reads only.
 std::vector<PciId> PciIdsOfCard(const std::string& driverPath);

@@ -1,5 +1,7 @@
 #include "text/ini_lines.h"
 
+#include <algorithm>
+
 #include "text/cp936_path.h"
 #include "text/text_lines.h"
 
@@ -59,15 +61,43 @@ std::vector<IniLine> ReadIniLines(std::string_view bytes) {
   return lines;
 }
 
-bool FindIniValue(const std::vector<IniLine>& lines, std::string_view section, std::string_view key,
-                  std::string* value) {
-  for (const IniLine& line : lines) {
-    if (line.HasKey(key) && cp936::EqualIgnoringCase(line.section, section)) {
-      *value = line.value;
-      return true;
-    }
+// A quote and the blanks are single bytes below every trail byte, so no
+// double-byte character loses a byte here.
+std::string ClientValue(std::string_view value) {
+  std::string unquoted;
+  for (const char c : value) {
+    if (c != '"') unquoted += c;
   }
-  return false;
+  return std::string(TrimBlanks(unquoted));
+}
+
+std::vector<std::string> ClientValueList(std::string_view value) {
+  std::vector<std::string> names;
+  const std::string read = ClientValue(value);
+  for (std::size_t start = 0; start <= read.size();) {
+    const std::size_t comma = std::min(read.find(',', start), read.size());
+    std::string name = ClientValue(std::string_view(read).substr(start, comma - start));
+    if (!name.empty()) names.push_back(std::move(name));
+    start = comma + 1;
+  }
+  return names;
+}
+
+IniSections::IniSections(const std::vector<IniLine>& lines) {
+  IniSection* current = nullptr;
+  for (const IniLine& line : lines) {
+    if (current == nullptr || line.isSection) {
+      const auto found = byName_.emplace(cp936::UpperAscii(ClientValue(line.section)), sections_.size());
+      if (found.second) sections_.push_back({line.section, {}});
+      current = &sections_[found.first->second];
+    }
+    if (!line.isSection && !line.isComment && !line.key.empty()) current->keyLines.push_back(&line);
+  }
+}
+
+const IniSection* IniSections::Find(std::string_view name) const {
+  const auto found = byName_.find(cp936::UpperAscii(ClientValue(name)));
+  return found == byName_.end() ? nullptr : &sections_[found->second];
 }
 
 }  // namespace text

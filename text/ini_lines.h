@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace text {
@@ -32,9 +33,40 @@ struct IniLine {
 // text is safe: a trail byte is never taken for a bracket.
 std::vector<IniLine> ReadIniLines(std::string_view bytes);
 
-// The value of the first line of `section` (letter case ignored) whose key
-// is `key`; false when there is none.
-bool FindIniValue(const std::vector<IniLine>& lines, std::string_view section, std::string_view key,
-                  std::string* value);
+// A value (or a section's name) as the client reads it: its double quotes
+// removed ("PROTMAN$" is PROTMAN$) and the blanks and tabs around it
+// trimmed. Compare the result with letter case ignored.
+std::string ClientValue(std::string_view value);
+
+// A list value (BINDINGS=NIC1,"NIC2") as the client reads it: the parts
+// between commas, each as ClientValue reads it, empty ones left out.
+std::vector<std::string> ClientValueList(std::string_view value);
+
+// The "key = value" lines of one section: every "[name]" of the file
+// spelling its name as the client reads it (ClientValue, any letter case)
+// adds to it, as the client joins them.
+struct IniSection {
+  std::string name;                      // as first written; "" for the lines before the first
+  std::vector<const IniLine*> keyLines;  // in file order
+};
+
+// The sections of a file, indexed once, so that looking one up by name
+// costs no walk through the file. Holds pointers into `lines`, which must
+// outlive it.
+class IniSections {
+ public:
+  explicit IniSections(const std::vector<IniLine>& lines);
+
+  // In the order their first line stands in the file.
+  const std::vector<IniSection>& All() const { return sections_; }
+
+  // The section named `name` as the client reads names (ClientValue, any
+  // letter case); nullptr when the file has none.
+  const IniSection* Find(std::string_view name) const;
+
+ private:
+  std::vector<IniSection> sections_;
+  std::unordered_map<std::string, std::size_t> byName_;  // the upper-cased client name
+};
 
 }  // namespace text

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "card_command_fixture.h"
 #include "fat/image.h"
+#include "netboot/pci_ids.h"
 #include "port/file_system.h"
+#include "support/utf16_text.h"
 
 namespace {
 
@@ -39,11 +42,7 @@ class NetbootBuildTest : public SampleProgramTest {
 
 TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
   // The ids a Windows INF file gives, in UTF-16 as they often are.
-  std::string utf16 = "\xFF\xFE";
-  for (char c : std::string("pci\\ven_10ec&dev_8139\r\nPCI\\VEN_10EC&DEV_8129&SUBSYS_00000000\r\n")) {
-    utf16 += c;
-    utf16 += '\0';
-  }
+  const std::string utf16 = Utf16("pci\\ven_10ec&dev_8139\r\nPCI\\VEN_10EC&DEV_8129&SUBSYS_00000000\r\n");
   const struct {
     const char* folder;
     const char* driver;
@@ -114,6 +113,40 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
   EXPECT_TRUE(Holds("menu.ipxe", "item card7 NIC (row 10)\n"));
   // A title of blanks is no title: the next choice is shown.
   EXPECT_EQ(MenuEntriesOf({{0, "   ", "NIC.DOS", false, {}}}).front().title, "NIC.DOS");
+}
+
+TEST_F(NetbootBuildTest, ACardsIdsAreTheHardwareIdsWindowsReadsInItsInfFiles) {
+  const struct {
+    const char* what;
+    std::string inf;
+    const char* ids;  // vendor:device, in the order first met
+  } cases[] = {
+      // A quoted string is text, a ';' in it no comment, a doubled quote
+      // in it one quote.
+      {"a quoted note", "[Strings]\r\nNote=\"replaces PCI\\VEN_1111&DEV_2222\"\r\n%D%=I,PCI\\VEN_10EC&DEV_8139\r\n",
+       "10ec:8139"},
+      {"a ';' in quotes", "%D%=\"A;B\",PCI\\VEN_10EC&DEV_8139\r\n", "10ec:8139"},
+      {"a doubled quote", "Note=\"say \"\"hi\"\" PCI\\VEN_1111&DEV_2222\"\r\n", ""},
+      // Four hex digits each, ending there.
+      {"digits past the id", "PCI\\VEN_10EC&DEV_81399\r\nPCI\\VEN_10EC&DEV_8129,PCI\\VEN_8086&DEV_100E&SUBSYS_1\r\n",
+       "10ec:8129 8086:100e"},
+      {"a continued line", "%D%=I,PCI\\VEN_8086&\\\r\nDEV_100E\r\n", "8086:100e"},
+      {"UTF-16 without a mark", Utf16("PCI\\VEN_10EC&DEV_8139\r\n", false, false), "10ec:8139"},
+      {"UTF-16 big-endian without a mark", Utf16("PCI\\VEN_10EC&DEV_8139\r\n", true, false), "10ec:8139"},
+      {"larger than 1 MB", "PCI\\VEN_10EC&DEV_8139\r\n" + std::string(1024 * 1024, ' '), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string driver = LayOutCard(c.what, "NIC.DOS");
+    WriteTestFile(library + "\\" + c.what + "\\NIC.INF", c.inf);
+    std::string ids;
+    for (const PciId& id : PciIdsOfCard(driver)) {
+      char text[16];
+      std::snprintf(text, sizeof text, "%s%04x:%04x", ids.empty() ? "" : " ", id.vendor, id.device);
+      ids += text;
+    }
+    EXPECT_EQ(ids, c.ids);
+  }
 }
 
 TEST_F(NetbootBuildTest, NoCardBuiltOrNoCardAtAllIsAFailureAndTheLabsFolderStays) {

@@ -111,6 +111,16 @@ TEST_F(RewriteBootConfigTest, ReplacesTheCardsDriverNameLineWithTheDeviceName) {
        "[MS$NE2]\r\nDriverName=NICDRV$\r\n"},
       {"[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=B$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n",
        "[A]\r\nDriverName=A$\r\n[B]\r\nDriverName=NICDRV$\r\n[TCPIP]\r\nBINDINGS=X, B\r\n"},
+      // Values as the client reads them (quotes and blanks removed, any
+      // letter case); the client's own devices are no card's.
+      {"[A]\r\nDriverName=A$\r\n[NIC]\r\nDriverName=OLD$\r\n[TCPIP]\r\nBINDINGS=\" nic \"\r\n",
+       "[A]\r\nDriverName=A$\r\n[NIC]\r\nDriverName=NICDRV$\r\n[TCPIP]\r\nBINDINGS=\" nic \"\r\n"},
+      {"[A]\r\nDriverName=A$\r\n[NIC]\r\nDriverName=OLD$\r\n[TCPIP]\r\nBINDINGS=\"X\",\"NIC\"\r\n",
+       "[A]\r\nDriverName=A$\r\n[NIC]\r\nDriverName=NICDRV$\r\n[TCPIP]\r\nBINDINGS=\"X\",\"NIC\"\r\n"},
+      {"[PROTMAN]\r\nDriverName=\"PROTMAN$\"\r\n[NIC]\r\nDriverName=OLD$\r\n",
+       "[PROTMAN]\r\nDriverName=\"PROTMAN$\"\r\n[NIC]\r\nDriverName=NICDRV$\r\n"},
+      {"[TCPIP]\r\nDriverName=TCPIP$\r\n[NDISHLP]\r\nDriverName=ndishlp$\r\n[NIC]\r\nDriverName=OLD$\r\n",
+       "[TCPIP]\r\nDriverName=TCPIP$\r\n[NDISHLP]\r\nDriverName=ndishlp$\r\n[NIC]\r\nDriverName=NICDRV$\r\n"},
       // A comment after a value is no part of it.
       {"[PROTMAN]\r\nDriverName=PROTMAN$ ; the manager\r\n[NIC]\r\nDriverName=OLD$\r\n",
        "[PROTMAN]\r\nDriverName=PROTMAN$ ; the manager\r\n[NIC]\r\nDriverName=NICDRV$\r\n"},
