@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/package_text.h"
 #include "library/program_folder.h"
-#include "port/file_system.h"
 #include "text/cp936_path.h"
 #include "text/text_lines.h"
 
@@ -42,8 +42,8 @@ void ShowCardDetails(MainView& view, const NicList& nicList) {
   if (card == nullptr) return;
 
   view.ShowDriverName(cp936::FileNameOf(card->driverPath));
-  const std::string iniPath = CardIniOf(card->driverPath);
+  // A file too big to be a card INI is not read into the window at all.
   std::string bytes;
-  if (!port::ReadFile(iniPath, &bytes)) return;
+  if (ReadPackageText(CardIniOf(card->driverPath), &bytes) != PackageTextRead::kRead) return;
   view.ShowProtocolText(LinesForEdit(bytes));
 }

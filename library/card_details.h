@@ -10,6 +10,7 @@
 // the selection (no selection: disabled, and stop). For the selected card
 // shows its driver file name, then the text of <card folder>\<DRV>.INI as a
 // text-mode read gives it (a Ctrl-Z ends the text; a line ends at a NUL),
-// every line ended by CR LF (a missing or unreadable file shows nothing).
+// every line ended by CR LF (a missing or unreadable file, or one over 1 MB
+// that is no card INI, shows nothing).
 // Reads only.
 void ShowCardDetails(MainView& view, const NicList& nicList);

@@ -50,6 +50,8 @@ TEST_F(CardDetailsTest, TheIniFileIsReadAsTextModeReadsIt) {
       {"a\r\r\n", "a\r\r\n"},
       {"a\r", "a\r\r\n"},
       {"\r\n\n", "\r\n\r\n"},
+      // A file bigger than any card INI is not read.
+      {std::string(1024 * 1024 + 1, 'x'), ""},
   };
   for (const auto& c : cases) {
     WriteTestFile(library + "\\E100\\E100B.INI", c.bytes);
