@@ -433,9 +433,9 @@ open_read:
 	ret
 
 ;------------------------------------------------------------------------------
-; SAY_INI_TOO_BIG - "Tovrell: <path> is too big, computer name not set"
-; SAY_NO_NAME_LINE - "Tovrell: no computername line in [network] of
-;	<path>, computer name not set"
+; SAY_INI_TOO_BIG - "Tovrell: <path> is too big, name not set"
+; SAY_NO_NAME_LINE - "Tovrell: no computername= in [network] of
+;	<path>, name not set"
 ;	Call:	SI -> the path
 ;	Keeps:	all registers
 ;------------------------------------------------------------------------------
@@ -468,4 +468,4 @@ s_temp3		db 'TOVRELL3.$$$', 0, 0
 s_protocol_ini	db 'PROTOCOL.INI', 0
 s_system_ini	db 'SYSTEM.INI', 0
 s_too_big	db ' is too big', 0
-s_no_name_line	db 'no computername line in [network] of ', 0
+s_no_name_line	db 'no computername= in [network] of ', 0

@@ -439,6 +439,6 @@ set_cursor:
 s_menu_heading	db "Choose this PC's network card", 0
 s_menu_page	db ', page ', 0
 s_menu_of	db ' of ', 0
-s_menu_paging	db ' (+ or PgDn: next, - or PgUp: previous)', 0
+s_menu_paging	db ' (+/PgDn next, -/PgUp previous)', 0
 s_menu_prompt	db "Press the card's key, or 0 for none (NET left as it is): ", 0
 s_menu_seconds	db ' s ', 0

@@ -544,7 +544,7 @@ s_chosen	db ' chosen', 0
 s_none_chosen	db 'no card chosen, NET left as it is', 0
 s_cannot_read	db 'cannot read ', 0
 s_card_not_placed db ', card not put in place', 0
-s_name_not_set	db ', computer name not set', 0
+s_name_not_set	db ', name not set', 0
 s_cannot_write	db 'cannot write to ', 0
 s_write_protected db ' (write-protected?), NET left as it is', 0
 s_cannot_put	db 'cannot put ', 0
@@ -562,7 +562,7 @@ s_computer_name	db 'computer name ', 0
 section .bss
 small_end:
 card_list	resw MAX_CARDS	; each card's record in table_buf
-table_buf	resb TABLE_MAX + 1
+table_buf	resb TABLE_MAX
 iobuf		resb IOBUF_SIZE
 bss_end:
 
