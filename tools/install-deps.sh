@@ -3,8 +3,9 @@
 # the native and MinGW-w64 compilers, CMake, GoogleTest's sources, Wine and
 # its own fonts (without them its title bars draw their buttons as letters),
 # Xvfb, the Chinese locale and fonts, the FAT tools (dosfstools, mtools)
-# that make and check template images, and QEMU with its iPXE card ROMs,
-# SYSLINUX and PXELINUX, which the boot tests boot built images with.
+# that make and check template images, NASM, which assembles the DOS boot
+# program, and QEMU with its iPXE card ROMs, SYSLINUX and PXELINUX, which
+# the boot tests boot built images with.
 # Installs only what is missing.
 set -euo pipefail
 
@@ -12,7 +13,7 @@ packages=(
   build-essential cmake googletest python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick locales fonts-wqy-zenhei procps
-  dosfstools mtools
+  dosfstools mtools nasm
   qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
 )
 
