@@ -546,7 +546,7 @@ s_cannot_read	db 'cannot read ', 0
 s_card_not_placed db ', card not put in place', 0
 s_name_not_set	db ', name not set', 0
 s_cannot_write	db 'cannot write to ', 0
-s_write_protected db ' (write-protected?), NET left as it is', 0
+s_write_protected db ' (write-protected or full?), NET left as it is', 0
 s_cannot_put	db 'cannot put ', 0
 s_half_changed	db ' in place, NET may be half changed', 0
 s_computer_name	db 'computer name ', 0

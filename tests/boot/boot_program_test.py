@@ -74,7 +74,7 @@ CASES = [
     ("i82557b finds its card", FOUR, table(FOUR), "i82557b", False, "", [],
      ["Tovrell: Intel PRO/100 (8086:1229)", "errorlevel 0", "DriverName=E100B$"]),
     ("a write-protected floppy boots on with the first card", FOUR, table(FOUR), "i82557b", True, "", [],
-     ["Tovrell: cannot write to A:\\NET (write-protected?), NET left as it is", "errorlevel 1",
+     ["Tovrell: cannot write to A:\\NET (write-protected or full?), NET left as it is", "errorlevel 1",
       "DriverName=RTL8139$", "ComputerName = PLACEHOLDER"]),
     ("the menu's second page chooses card 47", HUNDRED, table(HUNDRED), "pcnet", False, "for none", ["kp_add", "c"],
      ["Tovrell: Card 47 chosen", "errorlevel 0", "DriverName=C047$"]),
