@@ -4,9 +4,10 @@
 # its own fonts (without them its title bars draw their buttons as letters)
 # and a Chinese font with clear Latin glyphs for the dialogs' 宋体,
 # Xvfb (with xdotool, which picks a card for the demo's screenshot), the
-# Chinese locale and fonts, the FAT tools (dosfstools, mtools)
-# that make and check template images, and QEMU with its iPXE card ROMs,
-# SYSLINUX and PXELINUX, which the boot tests boot built images with.
+# Chinese locale and fonts, the FAT tools (dosfstools, mtools) that make and
+# check template images, NASM, which assembles the DOS boot program, and
+# QEMU with its iPXE card ROMs, SYSLINUX and PXELINUX, which the boot tests
+# boot built images with.
 # Installs only what is missing.
 set -euo pipefail
 
@@ -14,7 +15,7 @@ packages=(
   build-essential cmake googletest python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wqy-microhei procps
-  dosfstools mtools
+  dosfstools mtools nasm
   qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
 )
 

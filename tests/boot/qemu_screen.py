@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
-"""Boots a virtual PC from the network and watches its text screen.
+"""Boots a virtual PC from the network or a floppy and watches its text screen.
 
     qemu_screen.py --tftp DIR --bootfile FILE --nic rtl8139|e1000 --expect TEXT
                    [--keys-after TEXT --keys KEY,KEY...] [--timeout SECONDS]
+    qemu_screen.py --floppy IMAGE [--readonly] --nic rtl8139|e1000|pcnet|i82557b
+                   --expect TEXT [--keys-after TEXT --keys KEY,KEY...] [--timeout SECONDS]
 
 Starts one QEMU (software emulation, no window) whose user-mode network
 serves DIR over TFTP and offers FILE (relative to DIR) as the DHCP boot
-file; the card's option ROM (iPXE) boots it. Reads the VGA text screen
+file; the card's option ROM (iPXE) boots it. With --floppy it boots the
+1.44 MB floppy IMAGE instead, with the card on its PCI bus and a network
+that reaches nothing; --readonly makes it a write-protected floppy (QEMU
+never writes the image then). Reads the VGA text screen
 (physical 0xB8000, 80x25 character/attribute pairs) through a QMP socket in
 a temporary folder of its own, twice a second. Once the --keys-after text is
 on screen it sends the keys (QEMU key names: down, ret, tab, a ...), one per
@@ -71,23 +76,33 @@ def watch(qemu, socket_path, dump, args):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--tftp", required=True)
-    parser.add_argument("--bootfile", required=True)
+    parser.add_argument("--tftp")
+    parser.add_argument("--bootfile")
+    parser.add_argument("--floppy")
+    parser.add_argument("--readonly", action="store_true")
     parser.add_argument("--nic", required=True)
     parser.add_argument("--expect", required=True)
     parser.add_argument("--keys-after", default="")
     parser.add_argument("--keys", default="")
     parser.add_argument("--timeout", type=float, default=90)
     args = parser.parse_args()
+    if args.floppy is None and (args.tftp is None or args.bootfile is None):
+        parser.error("either --floppy or both --tftp and --bootfile are needed")
 
     with tempfile.TemporaryDirectory(prefix="tovrell-qemu-") as folder:
         socket_path = os.path.join(folder, "qmp")
         # restrict=on: the guest reaches QEMU's own DHCP and TFTP, nothing else.
-        tftp, bootfile = (value.replace(",", ",,") for value in (os.path.abspath(args.tftp), args.bootfile))
-        netdev = f"user,id=net,restrict=on,tftp={tftp},bootfile={bootfile}"
+        netdev = "user,id=net,restrict=on"
+        if args.floppy is None:
+            tftp, bootfile = (value.replace(",", ",,") for value in (os.path.abspath(args.tftp), args.bootfile))
+            netdev += f",tftp={tftp},bootfile={bootfile}"
+            boot = ["-boot", "n"]
+        else:
+            drive = f"file={os.path.abspath(args.floppy).replace(',', ',,')},if=floppy,format=raw"
+            boot = ["-drive", drive + (",readonly=on" if args.readonly else ""), "-boot", "a"]
         qemu = subprocess.Popen(
             ["qemu-system-x86_64", "-accel", "tcg", "-nodefaults", "-vga", "std", "-display", "none",
-             "-m", "64", "-no-reboot", "-boot", "n", "-netdev", netdev, "-device", f"{args.nic},netdev=net",
+             "-m", "64", "-no-reboot", *boot, "-netdev", netdev, "-device", f"{args.nic},netdev=net",
              "-qmp", f"unix:{socket_path},server=on,wait=off"],
             stdin=subprocess.DEVNULL)
         try:
