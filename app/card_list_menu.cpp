@@ -3,8 +3,8 @@
 // "创建网络启动目录...", greyed while the list is empty.
 #include "app/nic_config_dlg.h"
 #include "framework/menu.h"
-#include "library/card_menu.h"
 #include "res/resource.h"
+#include "window/card_menu.h"
 
 void CNicConfigDlg::OnRClickNicList(NMHDR*, LRESULT* result) {
   CMenu menu;

@@ -1,19 +1,14 @@
 #include "app/nic_config_dlg.h"
 
 #include "app/about_dlg.h"
-#include "bootdisk/boot_image_build.h"
-#include "bootdisk/boot_media_build.h"
 #include "framework/module.h"
 #include "framework/paint_dc.h"
-#include "library/add_card.h"
-#include "library/card_details.h"
-#include "library/card_list.h"
-#include "library/delete_card.h"
 #include "library/program_folder.h"
-#include "library/rename_card.h"
-#include "netboot/netboot_build.h"
 #include "port/file_system.h"
 #include "res/resource.h"
+#include "window/build_commands.h"
+#include "window/card_commands.h"
+#include "window/card_rows.h"
 
 BEGIN_MESSAGE_MAP(CNicConfigDlg)
   ON_WM_SYSCOMMAND()

@@ -6,8 +6,8 @@
 
 #include "framework/dialog.h"
 #include "framework/list_ctrl.h"
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include "library/card_list.h"
+#include "window/main_view.h"
 
 class CNicConfigDlg : public CDialog, public MainView {
  public:
@@ -57,7 +57,7 @@ class CNicConfigDlg : public CDialog, public MainView {
   void ShowFileError(const std::string& text) override;
 
  private:
-  NicList m_nicList;
+  CardList m_nicList;
   CStatic m_picDriver;
   CListCtrl m_listNics;
   std::string m_strProtocolText;

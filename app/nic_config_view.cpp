@@ -1,12 +1,12 @@
 // The main dialog as the card commands see it: list 1017, the details pane,
 // the build buttons, the modal dialogs and the message boxes.
+#include "app/add_driver_dlg.h"
 #include "app/nic_config_dlg.h"
 #include "app/progress_dlg.h"
-#include "bootdisk/target_path_dlg.h"
+#include "app/rename_dlg.h"
+#include "app/target_path_dlg.h"
 #include "framework/message_box.h"
-#include "library/rename_dlg.h"
 #include "res/resource.h"
-#include "search/add_driver_dlg.h"
 
 int CNicConfigDlg::RowCount() { return m_listNics.GetItemCount(); }
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "files/background_work.h"
 #include "framework/dialog.h"
+#include "work/background_work.h"
 
 class CProgressDlg : public CDialog {
  public:

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
 
   // The library, and for the loop each card's INI files as the build
   // rewrites them (prepared once, not timed).
-  NicList nicList;
+  CardList cards;
   std::ofstream loop(base / "loop.sh");
   for (int i = 0; i < kCards; ++i) {
     const std::string name = CardName(i);
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     port::WriteFile(WindowsForm(card / "NET.INF"), std::string("[Models]\r\n") + ids);
     port::WriteFile(WindowsForm(card / "ini" / "SYSTEM.INI"), system);
     port::WriteFile(WindowsForm(card / "ini" / "PROTOCOL.INI"), protocol);
-    nicList.Append({i, name, WindowsForm(card / (name + ".DOS"))});
+    cards.Append({i, name, WindowsForm(card / (name + ".DOS"))});
     const std::filesystem::path image = base / "reference" / (name + ".IMG");
     loop << "cp " << Quoted(templateImage) << " " << Quoted(image) << " && MTOOLS_SKIP_CHECK=1 mcopy -o -i "
          << Quoted(image) << " " << Quoted(card / (name + ".DOS")) << " " << Quoted(card / "ini" / "SYSTEM.INI") << " "
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
       ours.push_back(Seconds([&] {
         NoProgress progress;
         NetbootOutcome outcome;
-        BuildNetbootFolder(WindowsForm(base / "netboot"), WindowsForm(templateImage), nicList, progress, &outcome);
+        BuildNetbootFolder({WindowsForm(base), WindowsForm(base), std::nullopt, cards}, progress, &outcome);
         return outcome.complete && outcome.built.size() == kCards;
       }));
     };

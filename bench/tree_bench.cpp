@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         std::exit(1);
       }
       deleteTree.push_back(Seconds([&] {
-        return DeleteTree(WindowsForm(ours.string()) + "\\", &messages) && port::RemoveFolder(WindowsForm(ours.string()));
+        return DeleteTree(WindowsForm(ours.string()), &messages);
       }));
     };
     auto runReference = [&] {

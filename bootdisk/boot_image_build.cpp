@@ -2,7 +2,6 @@
 
 #include "bootdisk/build_target.h"
 #include "bootdisk/card_image.h"
-#include "bootdisk/selected_card.h"
 #include "files/messages.h"
 #include "files/path_location.h"
 #include "files/replacing_file.h"
@@ -12,11 +11,9 @@
 
 namespace {
 
-constexpr char kRefusalCaption[] = "创建错误";
-
 // The image built and written for the card: false when refused (`*refusal`
 // set), failed (`*failures` set) or cancelled.
-bool BuildImageFile(const std::string& templateImage, const NicEntry& card, const std::string& imagePath,
+bool BuildImageFile(const std::string& templateImage, const CardEntry& card, const std::string& imagePath,
                     Progress& progress, ImageRefusal* refusal, Messages* failures) {
   if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 3)) return false;
   fat::Image image;
@@ -51,40 +48,34 @@ bool BuildImageFile(const std::string& templateImage, const NicEntry& card, cons
 
 }  // namespace
 
-void CreateBootImage(MainView& view, const NicList& nicList, const std::string& programFolder) {
-  const std::string templateImage = TemplateImageOf(programFolder);
-  std::string imagePath;
-  if (!AskBuildOutput(view, "BootDisk.img", BuildOutput::kFile, templateImage, programFolder, &imagePath)) return;
-  const NicEntry* card = SelectedCardForBuild(view, nicList);
-  if (card == nullptr) return;
-
+void BuildBootImage(const BuildRequest& request, Progress& progress, Outcome* outcome) {
+  const std::string templateImage = TemplateImageOf(request.programFolder);
+  const std::string imagePath = BuildOutputOf(request.targetPath, "BootDisk.img");
+  const std::string targetRefusal =
+      CheckBuildOutput(imagePath, BuildOutput::kFile, templateImage, request.programFolder);
+  if (!targetRefusal.empty()) {
+    outcome->Refuse(targetRefusal);
+    return;
+  }
+  if (!request.card) {
+    outcome->Fail(kNoCardForBuild);
+    return;
+  }
   ImageRefusal refusal;
   Messages failures;
-  bool built = false;
-  std::string failure;
-  const bool finished = view.RunLongWork("正在创建启动镜像", [&](Progress& progress) {
-    built = BuildImageFile(templateImage, *card, imagePath, progress, &refusal, &failures);
-  }, &failure);
-  if (!failure.empty()) {
-    view.ShowAppMessage("创建时出错（" + failure + "），启动镜像没有创建。" + UnchangedText(imagePath));
-    view.FocusList();
+  CancelWatch watch(progress);
+  const bool built = BuildImageFile(templateImage, *request.card, imagePath, watch, &refusal, &failures);
+  if (watch.cancelled()) {
+    outcome->Cancel("创建已取消，" + UnchangedText(imagePath));
     return;
   }
-  if (!finished) {
-    view.ShowMessage("创建已取消，" + UnchangedText(imagePath), "创建取消");
-    view.FocusList();
-    return;
-  }
-  view.ShowAppMessages(failures);
+  outcome->FailAll(failures);
   if (!refusal.text.empty()) {
     if (refusal.fileWork) {
-      view.ShowAppMessage(refusal.text);
+      outcome->Fail(refusal.text);
     } else {
-      view.ShowMessage(refusal.text, kRefusalCaption);
+      outcome->Refuse(refusal.text);
     }
-    view.FocusList();
   }
-  if (!built) return;
-  view.ShowMessage("启动镜像创建成功！", "创建成功");
-  view.FocusList();
+  if (built) outcome->Succeed("启动镜像创建成功！");
 }

@@ -1,8 +1,8 @@
 #include "bootdisk/boot_media_build.h"
 
 #include "bootdisk/build_target.h"
+#include "bootdisk/media_card.h"
 #include "bootdisk/rewrite_boot_config.h"
-#include "bootdisk/selected_card.h"
 #include "files/clear_read_only.h"
 #include "files/copy_tree.h"
 #include "library/program_folder.h"
@@ -17,11 +17,10 @@ struct BootMediaBuild {
   const char* templatePart;      // below the template folder, "" for all of it
   const char* netFolderInBuild;  // the NET folder below the build folder
   const char* successText;
-  const char* progressTitle;
 };
 
-const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！", "正在创建NET目录"};
-const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！", "正在创建U盘目录"};
+const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
+const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
 // "" when the template's SYSTEM.INI and PROTOCOL.INI hold the lines the
 // client reads; otherwise why the build is refused before anything is
@@ -41,7 +40,7 @@ std::string CheckTemplateConfig(const std::string& templateNet) {
 
 // Copies the card's driver into the NET folder and rewrites the two INI
 // files for it; false once the failure has been reported.
-bool SetUpCard(const NicEntry& card, const MediaCard& media, const std::string& netFolder, Messages* messages) {
+bool SetUpCard(const CardEntry& card, const MediaCard& media, const std::string& netFolder, Messages* messages) {
   // A driver file of that name that the template brought read-only (from
   // read-only media) is the build's own copy, replaced like the INI files.
   const std::string driverCopy = netFolder + media.driverFileName;
@@ -55,78 +54,63 @@ bool SetUpCard(const NicEntry& card, const MediaCard& media, const std::string& 
 
 // Replaces `buildFolder` (with a trailing backslash) with an empty one,
 // fills it from `templateSource` and sets its NET folder up for `card`. A
-// build that fails or is cancelled after making its build folder removes it
-// again.
+// build that fails, is cancelled or is ended by an exception after making
+// its build folder removes it again.
 bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
-                      const NicEntry& card, const MediaCard& media, const std::string& programFolder,
-                      Progress& progress, Messages* messages) {
-  if (!progress.Step("正在删除旧的" + pathform::WithoutBackslash(buildFolder), 0, 0) ||
-      !ReplaceBuildFolder(buildFolder, "启动盘", messages)) {
-    return false;
-  }
+                      const CardEntry& card, const MediaCard& media, const std::string& programFolder,
+                      Progress& progress, Outcome* outcome) {
+  Messages messages;
+  if (!progress.Step("正在删除旧的" + pathform::WithoutBackslash(buildFolder), 0, 0)) return false;
+  const bool replaced = ReplaceBuildFolder(buildFolder, "启动盘", &messages);
+  outcome->FailAll(messages);
+  if (!replaced) return false;
   // Half-built media would look complete: whatever ends the build early,
   // a failure, Cancel or an exception, removes the folder again.
-  BuildFolderGuard guard(buildFolder, messages);
-  if (CopyTree(templateSource, buildFolder, messages, {LibraryFolderOf(programFolder)}, &progress) &&
-      progress.Step("正在为" + card.cardName + "设置NET目录", 1, 1) &&
-      SetUpCard(card, media, buildFolder + build.netFolderInBuild, messages)) {
-    guard.Keep();
-    return true;
-  }
-  return false;
+  BuildFolderGuard guard(buildFolder, outcome);
+  messages.clear();
+  const bool built = CopyTree(templateSource, buildFolder, &messages, {LibraryFolderOf(programFolder)}, &progress) &&
+                     progress.Step("正在为" + card.cardName + "设置NET目录", 1, 1) &&
+                     SetUpCard(card, media, buildFolder + build.netFolderInBuild, &messages);
+  outcome->FailAll(messages);
+  if (built) guard.Keep();
+  return built;
 }
 
-void RunBuild(const BootMediaBuild& build, MainView& view, const NicList& nicList,
-              const std::string& programFolder) {
-  const std::string templateSource = TemplateFolderOf(programFolder) + build.templatePart;
-  std::string buildFolder;
-  if (!AskBuildOutput(view, build.buildFolderName, BuildOutput::kFolder, templateSource, programFolder,
-                      &buildFolder)) {
+void RunBuild(const BootMediaBuild& build, const BuildRequest& request, Progress& progress, Outcome* outcome) {
+  const std::string templateSource = TemplateFolderOf(request.programFolder) + build.templatePart;
+  const std::string buildFolder = BuildOutputOf(request.targetPath, build.buildFolderName);
+  const std::string targetRefusal =
+      CheckBuildOutput(buildFolder, BuildOutput::kFolder, templateSource, request.programFolder);
+  if (!targetRefusal.empty()) {
+    outcome->Refuse(targetRefusal);
     return;
   }
-  const NicEntry* card = SelectedCardForBuild(view, nicList);
-  if (card == nullptr) return;
-  std::string refusal;
-  Messages messages;
-  bool built = false;
-  std::string failure;
-  const bool finished = view.RunLongWork(build.progressTitle, [&](Progress& progress) {
-    // The device name's search reads the card's package, which may be
-    // big: here, off the window's thread, the window stays live.
-    MediaCard media;
-    refusal = MediaCardOf(*card, &media);
-    if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(programFolder) + "NET\\");
-    if (!refusal.empty()) return;
-    built = BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *card, media, programFolder,
-                             progress, &messages);
-  }, &failure);
-  view.ShowAppMessages(messages);
-  if (!failure.empty()) {
-    view.ShowAppMessage(FailedText(failure, buildFolder));
-    view.FocusList();
+  if (!request.card) {
+    outcome->Fail(kNoCardForBuild);
     return;
   }
-  if (!finished) {
-    view.ShowMessage(CancelledText(buildFolder), "创建取消");
-    view.FocusList();
-    return;
-  }
+  MediaCard media;
+  std::string refusal = MediaCardOf(*request.card, &media);
+  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(request.programFolder) + "NET\\");
   if (!refusal.empty()) {
-    view.ShowMessage(refusal, "创建错误");
-    view.FocusList();
+    outcome->Refuse(refusal);
     return;
   }
-  if (!built) return;
-  view.ShowMessage(build.successText, "创建成功");
-  view.FocusList();
+  CancelWatch watch(progress);
+  if (BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *request.card, media,
+                       request.programFolder, watch, outcome)) {
+    outcome->Succeed(build.successText);
+  } else if (watch.cancelled()) {
+    outcome->Cancel(CancelledText(buildFolder));
+  }
 }
 
 }  // namespace
 
-void CreateNetDir(MainView& view, const NicList& nicList, const std::string& programFolder) {
-  RunBuild(kNetDirBuild, view, nicList, programFolder);
+void BuildNetFolder(const BuildRequest& request, Progress& progress, Outcome* outcome) {
+  RunBuild(kNetDirBuild, request, progress, outcome);
 }
 
-void CreateUsbDisk(MainView& view, const NicList& nicList, const std::string& programFolder) {
-  RunBuild(kUsbDiskBuild, view, nicList, programFolder);
+void BuildUsbFolder(const BuildRequest& request, Progress& progress, Outcome* outcome) {
+  RunBuild(kUsbDiskBuild, request, progress, outcome);
 }

@@ -40,25 +40,14 @@ std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const 
   return std::string();
 }
 
-bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput kind,
-                    const std::string& templateSource, const std::string& programFolder, std::string* output) {
-  std::string targetPath;
-  if (!view.AskTargetPath(&targetPath)) {
-    view.FocusList();
-    return false;
-  }
-  *output = port::FullPath(pathform::JoinPath(targetPath, outputName));
-  const std::string refusal = CheckBuildOutput(*output, kind, templateSource, programFolder);
-  if (refusal.empty()) return true;
-  view.ShowMessage(refusal, "创建错误");
-  view.FocusList();
-  return false;
+std::string BuildOutputOf(const std::string& targetPath, const std::string& outputName) {
+  return port::FullPath(pathform::JoinPath(targetPath, outputName));
 }
 
 bool ReplaceBuildFolder(const std::string& buildFolder, const std::string& what, Messages* messages) {
   const std::string folder = pathform::WithBackslash(buildFolder);
   const std::string folderItself = pathform::WithoutBackslash(buildFolder);
-  if (!DeleteTree(folder, messages)) {
+  if (!EmptyFolder(folder, messages)) {
     messages->push_back("旧的" + folderItself + "没有能完全删除（见上一条消息），为安全起见" + what +
                         "没有创建，没有复制任何文件。请关闭正在使用其中文件的程序，再创建" + what + "。");
     return false;
@@ -74,7 +63,7 @@ bool ReplaceBuildFolder(const std::string& buildFolder, const std::string& what,
 
 void RemoveBuildFolder(const std::string& buildFolder, Messages* messages) {
   const std::string folder = pathform::WithBackslash(buildFolder);
-  DeleteTree(folder, messages);
+  EmptyFolder(folder, messages);
   port::RemoveFolder(folder);
   if (port::IsFolder(folder) && !port::IsLink(pathform::WithoutBackslash(buildFolder))) {
     messages->push_back("创建了一半的" + pathform::WithoutBackslash(buildFolder) +
@@ -86,15 +75,21 @@ BuildFolderGuard::~BuildFolderGuard() {
   if (kept_) return;
   // Running while an exception unwinds: nothing may escape from here.
   try {
-    RemoveBuildFolder(buildFolder_, messages_);
+    Messages messages;
+    RemoveBuildFolder(buildFolder_, &messages);
+    outcome_->FailAll(messages);
   } catch (...) {
   }
 }
 
-std::string FailedText(const std::string& failure, const std::string& output) {
+std::string FailedText(const std::string& failure, const std::string& what, const std::string& output,
+                       bool replacesWhenComplete) {
   const std::string shown = ShownPath(output);
-  const std::string left = port::GetAttributes(shown) == port::kInvalidAttributes ? "没有留下创建了一半的" + shown + "。" : std::string();
-  return "创建时出错（" + failure + "），没有创建完成。" + left;
+  const bool gone = port::GetAttributes(shown) == port::kInvalidAttributes;
+  const std::string left = replacesWhenComplete ? UnchangedText(output)
+                           : gone               ? "没有留下创建了一半的" + shown + "。"
+                                                : std::string();
+  return "创建时出错（" + failure + "），" + what + "没有创建完成。" + left;
 }
 
 std::string CancelledText(const std::string& buildFolder) {

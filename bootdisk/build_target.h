@@ -1,14 +1,15 @@
-// The opening every build shares: where it writes, asked of the user, made
-// a full path, and checked so that a build never changes or removes the
+// The opening and the ending every build shares: where it writes, made a
+// full path and checked so that a build never changes or removes the
 // program's own data (the boot disk template, the template image, the
-// driver library, the program folder).
+// driver library, the program folder); the build folder replaced, and
+// removed again when the build ends early; what the user is told then.
 #pragma once
 
 #include <string>
 #include <utility>
 
 #include "files/messages.h"
-#include "view/main_view.h"
+#include "work/outcome.h"
 
 // What a build writes below the target: a folder it replaces whole
 // ("NET", "BootDisk") or a file it replaces ("BootDisk.img").
@@ -25,15 +26,11 @@ enum class BuildOutput { kFolder, kFile };
 std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const std::string& templateSource,
                              const std::string& programFolder);
 
-// Asks for the target path; the output is `<target>\<outputName>` taken
-// exactly as typed (relative to the current folder, "T:" and "T:\" both the
-// root of T, names ending in a blank or a dot kept) and made a full path,
-// so that every message names it as the user finds it. False, with nothing
-// changed, when the user cancelled (the focus back to the list) or the
-// output is refused (CheckBuildOutput, shown in the main window's box with
-// caption "创建错误", the focus back to the list).
-bool AskBuildOutput(MainView& view, const std::string& outputName, BuildOutput kind,
-                    const std::string& templateSource, const std::string& programFolder, std::string* output);
+// The output of a build: `<targetPath>\<outputName>`, `targetPath` taken
+// exactly as the user gave it (relative to the current folder, "T:" and
+// "T:\" both the root of T, names ending in a blank or a dot kept), made a
+// full path, so that every message names it as the user finds it.
+std::string BuildOutputOf(const std::string& targetPath, const std::string& outputName);
 
 // Replaces the build folder `buildFolder` (a full path, trailing backslash
 // optional) with an empty one. An old one that is a link goes as a link;
@@ -52,11 +49,12 @@ void RemoveBuildFolder(const std::string& buildFolder, Messages* messages);
 
 // Removes the build folder when the build ends early, by a failure, Cancel
 // or an exception unwinding through it (RemoveBuildFolder, its messages
-// added to `messages`), unless Keep() was called once the build was done.
+// noted as failures in `outcome`), unless Keep() was called once the build
+// was done.
 class BuildFolderGuard {
  public:
-  BuildFolderGuard(std::string buildFolder, Messages* messages)
-      : buildFolder_(std::move(buildFolder)), messages_(messages) {}
+  BuildFolderGuard(std::string buildFolder, Outcome* outcome)
+      : buildFolder_(std::move(buildFolder)), outcome_(outcome) {}
   ~BuildFolderGuard();
   BuildFolderGuard(const BuildFolderGuard&) = delete;
   BuildFolderGuard& operator=(const BuildFolderGuard&) = delete;
@@ -64,14 +62,18 @@ class BuildFolderGuard {
 
  private:
   std::string buildFolder_;
-  Messages* messages_;
+  Outcome* outcome_;
   bool kept_ = false;
 };
 
-// What the user is told of a build that let an exception out (`failure`,
-// FailureOf) after it began on `output`: that it failed and why, and what
-// is left of it (CancelledText's words: nothing half made, or what stayed).
-std::string FailedText(const std::string& failure, const std::string& output);
+// What the user is told of a build of `what` ("NET目录", "启动镜像" …) that
+// let an exception out (`failure`, FailureOf) after it began on `output`:
+// that it failed and why, and what is left: the old output as it was for a
+// build that replaces it only once complete (`replacesWhenComplete`),
+// otherwise that nothing half made is left (RemoveBuildFolder having said
+// what stayed, if anything did).
+std::string FailedText(const std::string& failure, const std::string& what, const std::string& output,
+                       bool replacesWhenComplete);
 
 // What the user is told of a build cancelled after it began on
 // `buildFolder`: that nothing half made is left, or (RemoveBuildFolder

@@ -3,7 +3,7 @@
 #include <ctime>
 #include <vector>
 
-#include "bootdisk/selected_card.h"
+#include "bootdisk/media_card.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
@@ -74,7 +74,7 @@ bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, Imag
   return true;
 }
 
-bool SetUpCardImage(const std::string& templateImage, const NicEntry& card, fat::DosStamp stamp, fat::Image* image,
+bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, fat::DosStamp stamp, fat::Image* image,
                     ImageRefusal* refusal) {
   MediaCard media;
   std::string reason;

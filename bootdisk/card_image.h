@@ -8,7 +8,7 @@
 
 #include "bootdisk/boot_config_text.h"
 #include "fat/image.h"
-#include "library/nic_entry.h"
+#include "library/card_entry.h"
 
 // Why no image was made: the message for the user, whether it is a failure
 // of file work (the application's box) rather than a refusal (the main
@@ -36,7 +36,7 @@ bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, Imag
 // or a device name that cannot be right (MediaCardOf), a driver
 // file that cannot be read (file work), a folder in NET named as a file the
 // build writes, too little space. Once refused, `*image` must be dropped.
-bool SetUpCardImage(const std::string& templateImage, const NicEntry& card, fat::DosStamp stamp, fat::Image* image,
+bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, fat::DosStamp stamp, fat::Image* image,
                     ImageRefusal* refusal);
 
 // The work on the image in memory: `image` (opened) gets the card's driver

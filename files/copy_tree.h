@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "files/messages.h"
-#include "files/progress.h"
+#include "work/progress.h"
 
 // Copies everything below `source` into `target` (both folders, trailing
 // backslash optional; `target` must exist), depth-first in pre-order,

@@ -3,6 +3,7 @@
 #include "files/folder_walk.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
+#include "text/path_form.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void ReportFolderStays(const std::string& path, Messages* messages) {
 // Removes every entry of `folder`, stopping at the first one that stays. An
 // empty folder, or a link to a folder, goes at once without being listed;
 // what a link leads to is not part of the tree and is never entered.
-bool EmptyFolder(const std::string& folder, Messages* messages) {
+bool RemoveContent(const std::string& folder, Messages* messages) {
   FolderWalk walk;
   walk.folder = folder;
   walk.enterLinks = false;
@@ -54,7 +55,7 @@ bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, Messages* 
   if (!isFolder) return RemoveFile(path, isLink, messages);
   if (port::RemoveFolder(path)) return true;
   if (!isLink) {
-    EmptyFolder(path, messages);
+    RemoveContent(path, messages);
     if (port::RemoveFolder(path)) return true;
   }
   ReportFolderStays(path, messages);
@@ -64,19 +65,19 @@ bool RemoveEntry(const std::string& path, bool isFolder, bool isLink, Messages* 
 }  // namespace
 
 bool DeleteTree(const std::string& path, Messages* messages) {
-  if (path.empty()) return true;
-  if (cp936::EndsWithBackslash(path)) {
-    // What a link shows as its content belongs to the folder it leads to;
-    // the link itself is what goes.
-    if (!port::IsLink(path)) return EmptyFolder(path, messages);
-    std::string link = path;
-    while (cp936::EndsWithBackslash(link)) link.pop_back();
-    return RemoveEntry(link, port::IsFolder(link), true, messages);
-  }
-  const std::uint32_t attributes = port::GetAttributes(path);
+  const std::string entry = pathform::WithoutBackslash(path);
+  if (entry.empty()) return true;
+  const std::uint32_t attributes = port::GetAttributes(entry);
   if (attributes == port::kInvalidAttributes) return true;
-  const bool isLink = (attributes & port::kAttrReparsePoint) != 0 || port::IsLink(path);
-  return RemoveEntry(path, (attributes & port::kAttrDirectory) != 0, isLink, messages);
+  const bool isLink = (attributes & port::kAttrReparsePoint) != 0 || port::IsLink(entry);
+  return RemoveEntry(entry, (attributes & port::kAttrDirectory) != 0, isLink, messages);
+}
+
+bool EmptyFolder(const std::string& folder, Messages* messages) {
+  // What a link shows as its content belongs to the folder it leads to;
+  // the link itself is what goes.
+  if (port::IsLink(folder)) return DeleteTree(folder, messages);
+  return RemoveContent(pathform::WithBackslash(folder), messages);
 }
 
 std::string FirstFileHeldOpen(const std::string& path) {
@@ -97,5 +98,4 @@ std::string FirstFileHeldOpen(const std::string& path) {
 void AbortCopy(const std::string& path, Messages* messages, const std::string& why) {
   messages->push_back(why.empty() ? "文件拷贝失败！" : "文件拷贝失败！\n" + why);
   DeleteTree(path, messages);
-  port::RemoveFolder(path);
 }

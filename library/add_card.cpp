@@ -15,8 +15,6 @@
 
 namespace {
 
-const char kCaption[] = "添加错误";
-
 // The typed driver path in its full form, or "" with `refusal` set. Only an
 // absolute path is taken: one that names the same root once made full (a
 // drive root, a share, or the root of a POSIX file system), so that neither
@@ -51,9 +49,9 @@ std::string CheckedDriverPath(const std::string& typed, std::string* refusal) {
 }
 
 // Gives the copied PROTOCOL.INI the card INI's name, replacing a card INI
-// that came with the package. False, with the file error shown, when that
+// that came with the package. False, with the file error noted, when that
 // cannot be done.
-bool RenameProtocolFile(MainView& view, const std::string& cardFolder, const std::string& driverFileName) {
+bool RenameProtocolFile(Outcome* outcome, const std::string& cardFolder, const std::string& driverFileName) {
   const std::string protocol = FileNamedIn(cardFolder, "PROTOCOL.INI");
   if (protocol.empty()) return true;
   const std::string cardIni = CardIniOf(cardFolder + driverFileName);
@@ -63,47 +61,46 @@ bool RenameProtocolFile(MainView& view, const std::string& cardFolder, const std
   if (port::GetAttributes(cardIni) != port::kInvalidAttributes) {
     Messages messages;
     renamed = DeleteTree(cardIni, &messages);
-    view.ShowAppMessages(messages);
+    outcome->FailAll(messages);
   }
   if (renamed) renamed = port::MoveEntry(protocol, cardIni);
   if (renamed) return true;
-  view.ShowFileError("无法把文件" + protocol + "更名为" + cp936::FileNameOf(cardIni) + "：" + port::LastErrorText() +
+  outcome->FileError("无法把文件" + protocol + "更名为" + cp936::FileNameOf(cardIni) + "：" + port::LastErrorText() +
                      "\n网卡没有添加。");
   return false;
 }
 
 }  // namespace
 
-void AddCard(MainView& view, NicList* nicList, const std::string& programFolder) {
-  std::string typedPath, typedName;
-  if (!view.AskDriver(&typedPath, &typedName)) return;
+AddCardOutcome AddCardToLibrary(const std::string& programFolder, const CardList& cards,
+                                const std::string& typedPath, const std::string& typedName) {
+  AddCardOutcome outcome;
   const std::string cardName = text::TrimLeft(typedName);
   const std::string driverPathTyped = text::TrimRight(typedPath);
 
   const std::string nameRefusal = CheckCardName(cardName);
   if (!nameRefusal.empty()) {
-    view.ShowMessage(nameRefusal, kCaption);
-    return;
+    outcome.Refuse(nameRefusal);
+    return outcome;
   }
-  if (FindCardNamed(*nicList, cardName) != nullptr) {
-    view.ShowMessage("要添加的网卡已经存在!", kCaption);
-    return;
+  if (FindCardNamed(cards, cardName) != nullptr) {
+    outcome.Refuse("要添加的网卡已经存在!");
+    return outcome;
   }
   std::string pathRefusal;
   const std::string driverPath = CheckedDriverPath(driverPathTyped, &pathRefusal);
   if (driverPath.empty()) {
-    view.ShowMessage(pathRefusal, kCaption);
-    return;
+    outcome.Refuse(pathRefusal);
+    return outcome;
   }
   const std::string sourceFolder = cp936::FolderWithBackslashOf(driverPath);
   const std::string driverFileName = cp936::FileNameOf(driverPath);
   const std::string library = LibraryFolderOf(programFolder);
   if (IsSameOrInside(programFolder, sourceFolder) || IsSameOrInside(library, sourceFolder)) {
-    view.ShowMessage("驱动程序所在的文件夹\n" + sourceFolder +
-                         "\n包含本程序所在的文件夹或驱动程序库，复制它会把网卡文件夹复制到它自身中。"
-                         "请把驱动程序包放到其他文件夹中再添加。",
-                     kCaption);
-    return;
+    outcome.Refuse("驱动程序所在的文件夹\n" + sourceFolder +
+                   "\n包含本程序所在的文件夹或驱动程序库，复制它会把网卡文件夹复制到它自身中。"
+                   "请把驱动程序包放到其他文件夹中再添加。");
+    return outcome;
   }
 
   // A card folder that is a link, or that lies elsewhere once links are
@@ -112,10 +109,9 @@ void AddCard(MainView& view, NicList* nicList, const std::string& programFolder)
   const std::string cardFolder = library + cardName + "\\";
   const std::string cardFolderItself = library + cardName;
   if (port::IsLink(cardFolderItself) || !IsStrictlyInside(cardFolderItself, library)) {
-    view.ShowMessage("网卡文件夹" + cardFolderItself + "是指向其他位置的链接，或不在驱动程序库" + library +
-                         "中，为安全起见没有添加网卡。",
-                     kCaption);
-    return;
+    outcome.Refuse("网卡文件夹" + cardFolderItself + "是指向其他位置的链接，或不在驱动程序库" + library +
+                   "中，为安全起见没有添加网卡。");
+    return outcome;
   }
 
   const bool createdLibrary = port::CreateFolder(library);
@@ -125,23 +121,22 @@ void AddCard(MainView& view, NicList* nicList, const std::string& programFolder)
     Messages messages;
     if (createdCardFolder) DeleteTree(cardFolderItself, &messages);
     if (createdLibrary) port::RemoveFolder(library);
-    view.ShowAppMessages(messages);
+    outcome.FailAll(messages);
   };
   if (!port::IsFolder(cardFolder)) {
-    view.ShowAppMessage("无法创建网卡文件夹" + cardFolderItself + "：" + createError);
+    outcome.Fail("无法创建网卡文件夹" + cardFolderItself + "：" + createError);
     rollBack();
-    return;
+    return outcome;
   }
   Messages copyMessages;
   const bool copied = CopyTree(sourceFolder, cardFolder, &copyMessages, {library});
-  view.ShowAppMessages(copyMessages);
-  if (!copied || !RenameProtocolFile(view, cardFolder, driverFileName)) {
+  outcome.FailAll(copyMessages);
+  if (!copied || !RenameProtocolFile(&outcome, cardFolder, driverFileName)) {
     rollBack();
-    return;
+    return outcome;
   }
-
-  const int row = view.RowCount();
-  view.InsertRow(row, cardName);
-  view.FocusList();
-  nicList->Append({row, cardName, cardFolder + driverFileName});
+  outcome.succeeded = true;
+  outcome.cardName = cardName;
+  outcome.driverPath = cardFolder + driverFileName;
+  return outcome;
 }

@@ -1,21 +1,28 @@
-// The "添加网卡" command: making a new card of the driver library from a
-// driver file the user chose in the add-driver dialog.
+// Adding a card: making a new card of the driver library from a driver file
+// the user chose (in the add-driver dialog, or on the command line).
 #pragma once
 
 #include <string>
 
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include "library/card_list.h"
+#include "work/outcome.h"
 
-// Asks for the driver file and the card name (AskDriver), then copies the
+// What the add did: the card added, for the list, when it succeeded.
+struct AddCardOutcome : Outcome {
+  std::string cardName;    // the card's name, its folder's
+  std::string driverPath;  // its driver file in the library
+};
+
+// Given the driver file and the card name as typed, copies the
 // whole folder holding the driver file into <programFolder>\driver\<card
-// name>\ (creating both folders as needed), renames the copied top-level
+// name>\ (creating both folders as needed) and renames the copied top-level
 // PROTOCOL.INI to <DRV>.INI (DRV being the driver file's name up to its last
-// dot; an <DRV>.INI that came with the package is replaced) and shows the
-// card as a new last row with a new last NicEntry {row, name, card folder +
-// driver file name}. The typed name loses its leading white space only.
+// dot; an <DRV>.INI that came with the package is replaced); the card is
+// then named in the outcome (its name and card folder + driver file name),
+// for the caller to list last. The typed name loses its leading white space
+// only, the typed path its trailing white space.
 //
-// Refused with a message before anything is written: a name that is not one
+// Refused (a refusal notice) before anything is written: a name that is not one
 // valid folder name (CheckCardName), a name that names an existing card's
 // folder (letter case ignored) with "要添加的网卡已经存在!", a driver path
 // that is not the absolute path of an existing file with a dot in its name
@@ -28,9 +35,10 @@
 // the card folder or the library (CopyTree), and fails instead.
 //
 // A failed add leaves no half card: when the card folder cannot be made,
-// the copy fails (CopyTree has said so) or PROTOCOL.INI cannot be renamed
-// (reported as a file error), the card folder goes again if this add created
-// it (as does a driver folder this add created, once empty), and neither a
-// row nor an entry is added, so rows and entries stay paired. A card folder
-// that existed before is used as it is and left in place on failure.
-void AddCard(MainView& view, NicList* nicList, const std::string& programFolder);
+// the copy fails (its failures noted) or PROTOCOL.INI cannot be renamed
+// (a file error), the card folder goes again if this add created it (as
+// does a driver folder this add created, once empty), and no card is named.
+// A card folder that existed before is used as it is and left in place on
+// failure.
+AddCardOutcome AddCardToLibrary(const std::string& programFolder, const CardList& cards,
+                                const std::string& typedDriverPath, const std::string& typedName);

@@ -27,23 +27,13 @@ std::string LinesForEdit(const std::string& bytes) {
 
 }  // namespace
 
-void ShowCardDetails(MainView& view, const NicList& nicList) {
-  view.ShowDriverName("");
-  view.ShowProtocolText("");
-  if (view.RowCount() == 0) return;
-  view.FocusList();
-  const int row = view.SelectedRow();
-  if (row == -1) {
-    view.EnableBuildButtons(false);
-    return;
-  }
-  view.EnableBuildButtons(true);
-  const NicEntry* card = nicList.FindByRow(row);
-  if (card == nullptr) return;
-
-  view.ShowDriverName(cp936::FileNameOf(card->driverPath));
-  // A file too big to be a card INI is not read into the window at all.
+CardDetails DetailsOf(const CardEntry& card) {
+  CardDetails details;
+  details.driverName = cp936::FileNameOf(card.driverPath);
+  // A file too big to be a card INI is not read at all.
   std::string bytes;
-  if (ReadPackageText(CardIniOf(card->driverPath), &bytes) != PackageTextRead::kRead) return;
-  view.ShowProtocolText(LinesForEdit(bytes));
+  if (ReadPackageText(CardIniOf(card.driverPath), &bytes) == PackageTextRead::kRead) {
+    details.protocolText = LinesForEdit(bytes);
+  }
+  return details;
 }

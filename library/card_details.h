@@ -1,16 +1,18 @@
-// The details pane of the selected card, refreshed on every change of the
-// card list's selection.
+// What the details pane shows of a card: its driver file's name and the
+// text of its card INI.
 #pragma once
 
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include <string>
 
-// Blanks the driver name and the protocol text; with no rows, stops there.
-// Otherwise gives the focus to the list and switches the build buttons with
-// the selection (no selection: disabled, and stop). For the selected card
-// shows its driver file name, then the text of <card folder>\<DRV>.INI as a
-// text-mode read gives it (a Ctrl-Z ends the text; a line ends at a NUL),
+#include "library/card_entry.h"
+
+struct CardDetails {
+  std::string driverName;    // the driver file's name
+  std::string protocolText;  // the card INI's text, every line ended by CR LF
+};
+
+// The driver file name of `card`, and the text of <card folder>\<DRV>.INI as
+// a text-mode read gives it (a Ctrl-Z ends the text; a line ends at a NUL),
 // every line ended by CR LF (a missing or unreadable file, or one over 1 MB
-// that is no card INI, shows nothing).
-// Reads only.
-void ShowCardDetails(MainView& view, const NicList& nicList);
+// that is no card INI, gives no text). Reads only.
+CardDetails DetailsOf(const CardEntry& card);

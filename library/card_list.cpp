@@ -1,16 +1,23 @@
 #include "library/card_list.h"
 
-#include "library/scan_driver_library.h"
+#include <utility>
 
-void RefillRows(MainView& view, const NicList& nicList, int selectRow) {
-  view.DeleteAllRows();
-  for (const NicEntry& entry : nicList) view.InsertRow(entry.rowIndex, entry.cardName);
-  if (selectRow >= 0 && selectRow < view.RowCount()) view.SelectRow(selectRow);
+void CardList::Append(CardEntry entry) { entries_.push_back(std::move(entry)); }
+
+const CardEntry* CardList::FindByRow(int row) const {
+  for (const CardEntry& entry : entries_) {
+    if (entry.rowIndex == row) return &entry;
+  }
+  return nullptr;
 }
 
-void FillCardList(MainView& view, NicList* nicList, const std::string& libraryFolder) {
-  view.DeleteAllRows();
-  ScanDriverLibrary(libraryFolder, nicList);
-  RefillRows(view, *nicList, -1);
-  if (view.RowCount() == 0 || view.SelectedRow() == -1) view.EnableBuildButtons(false);
+void CardList::RemoveOne(const CardEntry* entry) {
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (&*it != entry) continue;
+    for (auto behind = std::next(it); behind != entries_.end(); ++behind) --behind->rowIndex;
+    entries_.erase(it);
+    return;
+  }
 }
+
+void CardList::Clear() { entries_.clear(); }

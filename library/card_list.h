@@ -1,17 +1,38 @@
-// Filling the card list at start-up.
+// The list of cards: CardEntry records in insertion order, as the library
+// scan finds them and the main window shows them.
+//
+// Invariant, kept by every command that changes it: the entries lie in
+// ascending rowIndex order, the rowIndex values are 0, 1, 2, ... without
+// gaps, and the entry with rowIndex i is the one shown in row i of the card
+// list.
 #pragma once
 
+#include <list>
 #include <string>
 
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include "library/card_entry.h"
 
-// Empties the rows, scans `libraryFolder` into the (empty) `nicList`, shows
-// one row per entry (row i showing the entry with rowIndex i) and disables
-// the build buttons, since no row is selected yet.
-void FillCardList(MainView& view, NicList* nicList, const std::string& libraryFolder);
+class CardList {
+ public:
+  using const_iterator = std::list<CardEntry>::const_iterator;
 
-// Shows the entries of `nicList` as the rows, replacing all rows, and
-// selects row `selectRow` (none when it is -1). Row i shows the entry with
-// rowIndex i.
-void RefillRows(MainView& view, const NicList& nicList, int selectRow);
+  // Adds an entry at the end.
+  void Append(CardEntry entry);
+
+  // The first entry from the front whose rowIndex is `row`, or nullptr.
+  const CardEntry* FindByRow(int row) const;
+
+  // Unlinks `entry` after lowering by one the rowIndex of every entry behind
+  // it. Does nothing when `entry` is not in the list.
+  void RemoveOne(const CardEntry* entry);
+
+  void Clear();
+  int Count() const { return static_cast<int>(entries_.size()); }
+  bool IsEmpty() const { return entries_.empty(); }
+
+  const_iterator begin() const { return entries_.begin(); }
+  const_iterator end() const { return entries_.end(); }
+
+ private:
+  std::list<CardEntry> entries_;
+};

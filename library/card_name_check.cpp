@@ -48,8 +48,8 @@ std::string CheckCardName(const std::string& name) {
 
 bool SameCardFolderName(const std::string& a, const std::string& b) { return cp936::EqualIgnoringCase(a, b); }
 
-const NicEntry* FindCardNamed(const NicList& nicList, const std::string& name) {
-  for (const NicEntry& entry : nicList) {
+const CardEntry* FindCardNamed(const CardList& cards, const std::string& name) {
+  for (const CardEntry& entry : cards) {
     if (SameCardFolderName(entry.cardName, name)) return &entry;
   }
   return nullptr;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "library/nic_list.h"
+#include "library/card_list.h"
 
 // "" when `name` (already trimmed of leading white space, as the commands
 // trim it) is a valid single folder name on Windows; otherwise the Chinese
@@ -23,4 +23,4 @@ std::string CheckCardName(const std::string& name);
 bool SameCardFolderName(const std::string& a, const std::string& b);
 
 // The first entry whose cardName names the same folder as `name`, or nullptr.
-const NicEntry* FindCardNamed(const NicList& nicList, const std::string& name);
+const CardEntry* FindCardNamed(const CardList& cards, const std::string& name);

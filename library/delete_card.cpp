@@ -3,15 +3,12 @@
 #include "files/delete_tree.h"
 #include "files/folder_walk.h"
 #include "files/path_location.h"
-#include "library/card_list.h"
 #include "library/program_folder.h"
 #include "library/scan_driver_library.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
 namespace {
-
-const char kCaption[] = "删除错误";
 
 // True when the card folder holds more than the card: a sub-folder, or a
 // driver file other than `driverFileName` (each driver file is a card of
@@ -28,39 +25,31 @@ bool HoldsOtherCards(const std::string& folder, const std::string& driverFileNam
   });
 }
 
-// Drops every entry, and its row, whose driver file is gone from the disk,
-// so that each row names a card that exists.
-void DropCardsWithoutDriver(MainView& view, NicList* nicList) {
+// Drops every entry whose driver file is gone from the disk, so that each
+// entry names a card that exists; true when one was dropped.
+bool DropCardsWithoutDriver(CardList* cards) {
   bool dropped = false;
-  for (const NicEntry* gone = nullptr;; gone = nullptr) {
-    for (const NicEntry& entry : *nicList) {
+  for (const CardEntry* gone = nullptr;; gone = nullptr) {
+    for (const CardEntry& entry : *cards) {
       if (port::GetAttributes(entry.driverPath) == port::kInvalidAttributes) {
         gone = &entry;
         break;
       }
     }
     if (gone == nullptr) break;
-    nicList->RemoveOne(gone);
+    cards->RemoveOne(gone);
     dropped = true;
   }
-  if (dropped) RefillRows(view, *nicList, -1);
+  return dropped;
 }
 
 }  // namespace
 
-void DeleteCard(MainView& view, NicList* nicList, const std::string& programFolder) {
-  if (view.RowCount() == 0) {
-    view.ShowMessage("没有可以删除的网卡！", kCaption);
-    return;
-  }
-  view.FocusList();
-  const int row = view.SelectedRow();
-  if (row == -1) {
-    view.ShowMessage("请选择要删除的网卡！", kCaption);
-    return;
-  }
-  const NicEntry* entry = nicList->FindByRow(row);
-  if (entry == nullptr) return;
+DeleteCardOutcome DeleteCardFromLibrary(const std::string& programFolder, const CardList& cards, int row) {
+  DeleteCardOutcome outcome;
+  outcome.cards = cards;
+  const CardEntry* entry = outcome.cards.FindByRow(row);
+  if (entry == nullptr) return outcome;
 
   // The entry's path is only text; whatever it holds, nothing outside the
   // library may be removed on its account. A file name of "." or ".." would
@@ -72,27 +61,25 @@ void DeleteCard(MainView& view, NicList* nicList, const std::string& programFold
   const std::string library = LibraryFolderOf(programFolder);
   if (folderWithBackslash.empty() || driverFileName.empty() || driverFileName == "." || driverFileName == ".." ||
       !IsStrictlyInside(folder, library)) {
-    view.ShowMessage("网卡的驱动程序" + driverPath + "不在驱动程序库" + library +
-                         "的网卡文件夹中，为安全起见没有删除任何文件。",
-                     kCaption);
-    return;
+    outcome.Refuse("网卡的驱动程序" + driverPath + "不在驱动程序库" + library +
+                   "的网卡文件夹中，为安全起见没有删除任何文件。");
+    return outcome;
   }
 
   // A card folder holding no other card is the card's alone and goes whole
-  // (named without its trailing backslash, the folder itself; a link goes
-  // as a link).
+  // (a link goes as a link).
   Messages messages;
-  if (!HoldsOtherCards(folderWithBackslash, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, &messages);
+  if (!HoldsOtherCards(folder, driverFileName) && port::IsFolder(folder)) DeleteTree(folder, &messages);
   // A card folder that is a link and stayed leads to another folder's
   // files: none is deleted through it.
   if (!port::IsLink(folder)) {
     DeleteTree(driverPath, &messages);
     DeleteTree(CardIniOf(driverPath), &messages);
   }
-  view.ShowAppMessages(messages);
-
-  view.DeleteRow(row);
-  nicList->RemoveOne(entry);
-  DropCardsWithoutDriver(view, nicList);
-  view.ShowDriverName("");
+  outcome.FailAll(messages);
+  outcome.succeeded = messages.empty();
+  outcome.removed = true;
+  outcome.cards.RemoveOne(entry);
+  outcome.droppedOthers = DropCardsWithoutDriver(&outcome.cards);
+  return outcome;
 }

@@ -1,13 +1,20 @@
-// The "删除网卡" command: removing the selected card from the driver library,
-// the card list and the NicList.
+// Deleting a card: removing it from the driver library and from the list of
+// cards.
 #pragma once
 
 #include <string>
 
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include "library/card_list.h"
+#include "work/outcome.h"
 
-// Deletes the card of the selected row, without asking.
+// What the delete did: whether the card left the list, and the list after.
+struct DeleteCardOutcome : Outcome {
+  bool removed = false;          // the card's entry left the list
+  CardList cards;                // the list after the delete
+  bool droppedOthers = false;    // other entries left too (their driver files were gone)
+};
+
+// Deletes the card of the row `row` of `cards`, without asking.
 //
 // On disk: when the card folder (the folder that directly holds the driver
 // file) holds no other card, neither a sub-folder nor another driver file
@@ -17,16 +24,12 @@
 // card folder is touched, a sibling whose name begins with the card's name
 // included; a link is removed as a link. A card folder that does not lie
 // strictly inside <programFolder>\driver\ once links are followed is refused
-// with a message before anything is removed, and the row and entry stay.
+// before anything is removed, and the entry stays.
 //
-// A removal that fails is reported through the view's application box and
-// the command goes on: the row and the entry are removed all the same, and
-// what stayed on disk is listed again at the next start. Afterwards every
-// other entry whose driver file is gone from the disk leaves too, with its
-// row, so each row names a card that exists; the entries behind a removed
-// one carry rowIndex one lower, in step with the rows, no row is selected
-// and the driver name field is empty.
-//
-// With no rows, no selection, or no entry for the selected row, nothing
-// changes (the first two say so).
-void DeleteCard(MainView& view, NicList* nicList, const std::string& programFolder);
+// A removal that fails is noted as a failure and the delete goes on: the
+// entry leaves the list all the same (the outcome is no success), and what
+// stayed on disk is listed again at the next scan. Afterwards every other
+// entry whose driver file is gone from the disk leaves too, so each entry
+// names a card that exists; the entries behind a removed one carry rowIndex
+// one lower. With no entry for `row`, nothing changes.
+DeleteCardOutcome DeleteCardFromLibrary(const std::string& programFolder, const CardList& cards, int row);

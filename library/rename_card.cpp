@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "library/card_list.h"
 #include "library/card_name_check.h"
 #include "files/path_location.h"
 #include "files/replacing_file.h"
@@ -12,8 +11,6 @@
 #include "text/cp936_path.h"
 
 namespace {
-
-const char kCaption[] = "修改错误";
 
 // One card folder to rename: where it is and where it goes.
 struct FolderRename {
@@ -52,9 +49,9 @@ bool RenameFolder(const FolderRename& rename, std::string* error) {
 
 // The row of the renamed card after the rescan: the entry of the same driver
 // file in the new folder, else any entry lying directly in it; -1 if none.
-int RowOfRenamedCard(const NicList& nicList, const std::string& newFolder, const std::string& driverFileName) {
+int RowOfRenamedCard(const CardList& cards, const std::string& newFolder, const std::string& driverFileName) {
   int anyRow = -1;
-  for (const NicEntry& entry : nicList) {
+  for (const CardEntry& entry : cards) {
     if (!IsSameLocation(cp936::FolderOf(entry.driverPath), newFolder)) continue;
     if (cp936::FileNameOf(entry.driverPath) == driverFileName) return entry.rowIndex;
     if (anyRow == -1) anyRow = entry.rowIndex;
@@ -66,47 +63,37 @@ int RowOfRenamedCard(const NicList& nicList, const std::string& newFolder, const
 
 bool IsRenameNameGiven(const std::string& typed) { return !typed.empty(); }
 
-void RenameCard(MainView& view, NicList* nicList, const std::string& programFolder) {
-  if (view.RowCount() == 0) {
-    view.ShowMessage("没有可以更名的网卡", "列表为空");
-    return;
-  }
-  view.FocusList();
-  const int row = view.SelectedRow();
-  if (row == -1) {
-    view.ShowMessage("选择要重命名的网卡", kCaption);
-    return;
-  }
-  const NicEntry* selected = nicList->FindByRow(row);
-  if (selected == nullptr) return;
+RenameCardOutcome RenameCardFolder(const std::string& programFolder, const CardList& cards, int row,
+                                   const std::string& newName) {
+  RenameCardOutcome outcome;
+  const CardEntry* selected = cards.FindByRow(row);
+  if (selected == nullptr) return outcome;
   const std::string selectedDriverFileName = cp936::FileNameOf(selected->driverPath);
 
-  std::string newName;
-  if (!view.AskNewName(&newName)) return;
   const std::string refusal = CheckCardName(newName);
   if (!refusal.empty()) {
-    view.ShowMessage(refusal, kCaption);
-    return;
+    outcome.Refuse(refusal);
+    return outcome;
   }
 
   // Every entry of the row names a folder to rename (normally there is
   // one); each must lie inside the library, whatever its path holds.
   const std::string library = LibraryFolderOf(programFolder);
   std::vector<FolderRename> renames;
-  for (const NicEntry& entry : *nicList) {
+  for (const CardEntry& entry : cards) {
     if (entry.rowIndex != row) continue;
     const std::string from = cp936::FolderOf(entry.driverPath);
     if (!IsStrictlyInside(from, library)) {
-      view.ShowMessage("网卡文件夹" + from + "不在驱动程序库" + library + "中，为安全起见没有更改名称。", kCaption);
-      return;
+      outcome.Refuse("网卡文件夹" + from + "不在驱动程序库" + library + "中，为安全起见没有更改名称。");
+      return outcome;
     }
     if (!IsFolderOfRename(from, renames)) renames.push_back({from, cp936::FolderWithBackslashOf(from) + newName});
   }
 
-  for (const NicEntry& entry : *nicList) {
+  for (const CardEntry& entry : cards) {
     if (SameCardFolderName(entry.cardName, newName) && !IsFolderOfRename(cp936::FolderOf(entry.driverPath), renames)) {
-      view.ShowMessage("已有名为" + entry.cardName + "的网卡，请换一个名称！", kCaption);
-      return;
+      outcome.Refuse("已有名为" + entry.cardName + "的网卡，请换一个名称！");
+      return outcome;
     }
   }
 
@@ -116,15 +103,16 @@ void RenameCard(MainView& view, NicList* nicList, const std::string& programFold
     std::string error;
     if (!RenameFolder(rename, &error)) {
       for (auto it = done.rbegin(); it != done.rend(); ++it) port::MoveEntry(it->to, it->from);
-      view.ShowFileError("无法把网卡文件夹" + rename.from + "更名为" + newName + "：" + error);
-      return;
+      outcome.FileError("无法把网卡文件夹" + rename.from + "更名为" + newName + "：" + error);
+      return outcome;
     }
     done.push_back(rename);
   }
-  if (done.empty()) return;
+  if (done.empty()) return outcome;
 
-  view.SetRowText(row, newName);
-  nicList->Clear();
-  ScanDriverLibrary(library, nicList);
-  RefillRows(view, *nicList, RowOfRenamedCard(*nicList, renames.front().to, selectedDriverFileName));
+  outcome.succeeded = true;
+  outcome.renamed = true;
+  ScanDriverLibrary(library, &outcome.cards);
+  outcome.renamedRow = RowOfRenamedCard(outcome.cards, renames.front().to, selectedDriverFileName);
+  return outcome;
 }

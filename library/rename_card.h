@@ -1,16 +1,23 @@
-// The "修改名称" command: giving the selected card a new name, that is,
-// renaming the folder that directly holds its driver file.
+// Renaming a card: giving it a new name, that is, renaming the folder that
+// directly holds its driver file.
 #pragma once
 
 #include <string>
 
-#include "library/nic_list.h"
-#include "view/main_view.h"
+#include "library/card_list.h"
+#include "work/outcome.h"
 
-// Asks for the new name and renames the card folder of the selected row
-// within its parent folder.
+// What the rename did: the list after it, once a folder was renamed.
+struct RenameCardOutcome : Outcome {
+  bool renamed = false;  // a folder was renamed: `cards` holds the list rescanned
+  CardList cards;        // the library scanned after the rename
+  int renamedRow = -1;   // the renamed card's row in `cards`, -1 if none
+};
+
+// Renames the card folder of the row `row` of `cards` within its parent
+// folder to `newName` (as typed).
 //
-// Refused with a message, nothing changed: a name that is not one valid
+// Refused (a refusal notice), nothing changed: a name that is not one valid
 // folder name (CheckCardName), a name that names another card's folder
 // (letter case ignored), and a card folder that does not lie strictly inside
 // <programFolder>\driver\. The card's own name changes nothing; a change of
@@ -18,15 +25,13 @@
 // file system ignores case, so the folder always ends under its old or its
 // new name.
 //
-// When a rename fails, the file error is reported, any folder of the row
-// already renamed gets its old name back, and the rows and the NicList stay
-// as they were. On success the NicList is rebuilt by a scan of the library,
-// the rows are refilled from it (row i showing the entry with rowIndex i)
-// and the renamed card's row is selected.
-//
-// With no rows, no selection, no entry for the selected row, or a cancelled
-// dialog, nothing changes (the first two say so).
-void RenameCard(MainView& view, NicList* nicList, const std::string& programFolder);
+// When a rename fails, the file error is noted and any folder of the row
+// already renamed gets its old name back. On success the list is rebuilt by
+// a scan of the library, and the renamed card's row in it is named. With no
+// entry for `row`, or the card's own name, nothing changes and nothing is
+// said.
+RenameCardOutcome RenameCardFolder(const std::string& programFolder, const CardList& cards, int row,
+                                   const std::string& newName);
 
 // The rename dialog's check before it closes with OK: a name was typed. The
 // text counts as typed, white space included.

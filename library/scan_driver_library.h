@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "library/nic_list.h"
+#include "library/card_list.h"
 
-// Appends to `nicList` one NicEntry for every driver file (a name whose last
+// Appends to `cards` one CardEntry for every driver file (a name whose last
 // four characters are ".dos" in any letter case) in `folder` and, at any
 // depth, its sub-folders, in the order the file system lists them. Each
 // entry's rowIndex is the list's count before the append and its cardName
@@ -14,7 +14,7 @@
 // not. A missing or unreadable folder gives no entries; nothing is reported.
 // The list is not cleared first. Links leading back into the folders being
 // scanned are not followed. Reads only; changes nothing on disk.
-void ScanDriverLibrary(const std::string& folder, NicList* nicList);
+void ScanDriverLibrary(const std::string& folder, CardList* cards);
 
 // True for a driver file's name: the last four characters are ".dos",
 // letter case ignored. Shorter names never match.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bootdisk/build_target.h"
+#include "bootdisk/card_image.h"
 #include "files/replacing_folder.h"
 #include "library/program_folder.h"
 #include "netboot/boot_menus.h"
@@ -13,114 +14,105 @@
 
 namespace {
 
-const char kRefusalCaption[] = "创建错误";
-
-std::string CardLine(const NicEntry& card, const std::string& reason) {
+std::string CardLine(const CardEntry& card, const std::string& reason) {
   return card.cardName + "（第" + std::to_string(card.rowIndex + 1) + "行，" + cp936::FileNameOf(card.driverPath) +
          "）：" + reason;
 }
 
 std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
   std::string lines;
-  for (const NetbootOutcome::Skipped& s : skipped) lines += "\n" + CardLine(*s.card, s.reason);
+  for (const NetbootOutcome::Skipped& s : skipped) lines += "\n" + CardLine(s.card, s.reason);
   return lines;
 }
 
 // Sets every card's image up and writes it into a new folder beside
 // `folder`, then the menus, and puts the new folder in the old one's place
 // once it is complete: a build that fails, is cancelled or can make no image
-// leaves the old folder as it was. False when the user cancelled.
-bool WriteNetbootFolder(const std::string& folder, const std::string& templateImage, const fat::Image& image,
-                        const NicList& nicList, Progress& progress, NetbootOutcome* outcome) {
+// leaves the old folder as it was.
+void WriteNetbootFolder(const std::string& folder, const std::string& templateImage, const fat::Image& image,
+                        const CardList& cards, Progress& progress, NetbootOutcome* outcome, Messages* failures) {
   const fat::DosStamp stamp = DosStampNow();
-  const std::uint64_t cards = static_cast<std::uint64_t>(nicList.Count());
+  const std::uint64_t count = static_cast<std::uint64_t>(cards.Count());
   std::uint64_t done = 0;
   ReplacingFolder replacing(folder, "网络启动目录");
-  if (!replacing.Create(&outcome->failures)) return true;
+  if (!replacing.Create(failures)) return;
   MenuEntries entries;
-  for (const NicEntry& card : nicList) {
-    if (!progress.Step("正在创建" + card.cardName + "的启动镜像", done++, cards)) return false;
+  for (const CardEntry& card : cards) {
+    if (!progress.Step("正在创建" + card.cardName + "的启动镜像", done++, count)) return;
     fat::Image cardImage = image;
     ImageRefusal refusal;
     if (!SetUpCardImage(templateImage, card, stamp, &cardImage, &refusal)) {
-      outcome->skipped.push_back({&card, refusal.reason});
+      outcome->skipped.push_back({card, refusal.reason});
       continue;
     }
     outcome->built.push_back({card.rowIndex, card.cardName, cp936::FileNameOf(card.driverPath),
                               cardImage.HasPartitionTable(), PciIdsOfCard(card.driverPath)});
     const std::string path = replacing.path() + entries.Add(outcome->built.back()).imageName;
     if (!port::WriteFile(path, cardImage.bytes())) {
-      outcome->failures.push_back("无法写入" + path + "：" + port::LastErrorText() + "，网络启动目录没有创建！");
-      return true;
+      failures->push_back("无法写入" + path + "：" + port::LastErrorText() + "，网络启动目录没有创建！");
+      return;
     }
   }
-  if (entries.size() == 0) return true;
+  if (entries.size() == 0) return;
   outcome->entries = entries.Entries();
   for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(outcome->entries)),
                            std::make_pair("menu.ipxe", IpxeMenu(outcome->entries))}) {
     if (!port::WriteFile(replacing.path() + menu.first, menu.second)) {
-      outcome->failures.push_back("无法写入" + replacing.path() + menu.first + "：" + port::LastErrorText() +
-                                  "，网络启动目录没有创建！");
-      return true;
+      failures->push_back("无法写入" + replacing.path() + menu.first + "：" + port::LastErrorText() +
+                          "，网络启动目录没有创建！");
+      return;
     }
   }
-  if (!progress.Step("正在用新的网络启动目录替换" + folder, cards, cards)) return false;
-  outcome->complete = replacing.Replace(&outcome->failures);
-  return true;
+  if (!progress.Step("正在用新的网络启动目录替换" + folder, count, count)) return;
+  outcome->complete = replacing.Replace(failures);
+}
+
+std::string SuccessText(const std::string& folder, const NetbootOutcome& outcome) {
+  std::size_t chosenById = 0;
+  for (const MenuEntry& entry : outcome.entries) chosenById += entry.ids.empty() ? 0 : 1;
+  std::string text = "网络启动目录创建成功！\n在" + folder + "中为" + std::to_string(outcome.built.size()) +
+                     "块网卡创建了启动镜像，其中" + std::to_string(chosenById) +
+                     "块网卡的驱动程序包给出了PCI编号，客户机可按网卡自动启动。";
+  if (!outcome.skipped.empty()) {
+    text += "\n以下" + std::to_string(outcome.skipped.size()) + "块网卡没有创建启动镜像：" + SkippedLines(outcome.skipped);
+  }
+  return text;
 }
 
 }  // namespace
 
-void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
-                        Progress& progress, NetbootOutcome* outcome) {
-  if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 0)) return;
-  fat::Image image;
-  if (!OpenTemplateImage(templateImage, &image, &outcome->refusal)) return;
-  WriteNetbootFolder(pathform::WithoutBackslash(folder), templateImage, image, nicList, progress, outcome);
-}
-
-void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder) {
-  if (nicList.IsEmpty()) {
-    view.ShowMessage("驱动程序库中还没有网卡，请先添加网卡，再创建网络启动目录！", kRefusalCaption);
+void BuildNetbootFolder(const BuildRequest& request, Progress& progress, NetbootOutcome* outcome) {
+  if (request.cards.IsEmpty()) {
+    outcome->Refuse(kEmptyLibraryForNetboot);
     return;
   }
-  const std::string templateImage = TemplateImageOf(programFolder);
-  std::string folder;
-  if (!AskBuildOutput(view, "netboot", BuildOutput::kFolder, templateImage, programFolder, &folder)) return;
-
-  NetbootOutcome outcome;
-  std::string failure;
-  const bool finished = view.RunLongWork("正在创建网络启动目录", [&](Progress& progress) {
-    BuildNetbootFolder(folder, templateImage, nicList, progress, &outcome);
-  }, &failure);
-  if (!failure.empty()) {
-    outcome.complete = false;
-    outcome.failures.push_back("创建时出错（" + failure + "），网络启动目录没有创建。");
+  const std::string templateImage = TemplateImageOf(request.programFolder);
+  const std::string folder = BuildOutputOf(request.targetPath, "netboot");
+  const std::string targetRefusal = CheckBuildOutput(folder, BuildOutput::kFolder, templateImage, request.programFolder);
+  if (!targetRefusal.empty()) {
+    outcome->Refuse(targetRefusal);
+    return;
   }
-  if (!outcome.complete && !outcome.failures.empty()) outcome.failures.back() += "\n" + UnchangedText(folder);
-  view.ShowAppMessages(outcome.failures);
-  view.FocusList();
-  if (!failure.empty()) return;
-  if (!finished) {
-    view.ShowMessage("创建已取消，" + UnchangedText(folder), "创建取消");
-  } else if (!outcome.refusal.text.empty()) {
-    if (outcome.refusal.fileWork) {
-      view.ShowAppMessage(outcome.refusal.text);
+  CancelWatch watch(progress);
+  Messages failures;
+  ImageRefusal refusal;
+  fat::Image image;
+  if (watch.Step("正在读取启动镜像模板" + templateImage, 0, 0) && OpenTemplateImage(templateImage, &image, &refusal)) {
+    WriteNetbootFolder(folder, templateImage, image, request.cards, watch, outcome, &failures);
+  }
+  if (!outcome->complete && !failures.empty()) failures.back() += "\n" + UnchangedText(folder);
+  outcome->FailAll(failures);
+  if (watch.cancelled()) {
+    outcome->Cancel("创建已取消，" + UnchangedText(folder));
+  } else if (!refusal.text.empty()) {
+    if (refusal.fileWork) {
+      outcome->Fail(refusal.text);
     } else {
-      view.ShowMessage(outcome.refusal.text, kRefusalCaption);
+      outcome->Refuse(refusal.text);
     }
-  } else if (outcome.complete) {
-    std::size_t chosenById = 0;
-    for (const MenuEntry& entry : outcome.entries) chosenById += entry.ids.empty() ? 0 : 1;
-    std::string text = "网络启动目录创建成功！\n在" + folder + "中为" + std::to_string(outcome.built.size()) +
-                       "块网卡创建了启动镜像，其中" + std::to_string(chosenById) +
-                       "块网卡的驱动程序包给出了PCI编号，客户机可按网卡自动启动。";
-    if (!outcome.skipped.empty()) {
-      text += "\n以下" + std::to_string(outcome.skipped.size()) + "块网卡没有创建启动镜像：" + SkippedLines(outcome.skipped);
-    }
-    view.ShowMessage(text, "创建成功");
-  } else if (outcome.failures.empty()) {
-    view.ShowMessage("没有为任何网卡创建启动镜像，网络启动目录没有创建：" + SkippedLines(outcome.skipped),
-                     kRefusalCaption);
+  } else if (outcome->complete) {
+    outcome->Succeed(SuccessText(folder, *outcome));
+  } else if (failures.empty()) {
+    outcome->Refuse("没有为任何网卡创建启动镜像，网络启动目录没有创建：" + SkippedLines(outcome->skipped));
   }
 }

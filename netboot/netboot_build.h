@@ -1,58 +1,51 @@
-// The network boot folder of a lab: the context menu's "创建网络启动目录..."
-// writes <target>\netboot\, typically at the root of the lab's TFTP or
-// HTTP server, with one boot image per card of the library and the menus
-// that pick the right one, by the booting card's PCI ids where the card's
+// The network boot folder of a lab: <target>\netboot\ (the context menu's
+// "创建网络启动目录..."), typically at the root of the lab's TFTP or HTTP
+// server, with one boot image per card of the library and the menus that
+// pick the right one, by the booting card's PCI ids where the card's
 // package names them.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "bootdisk/card_image.h"
-#include "files/messages.h"
-#include "files/progress.h"
-#include "library/nic_list.h"
+#include "bootdisk/build_request.h"
+#include "library/card_list.h"
 #include "netboot/menu_entries.h"
-#include "view/main_view.h"
+#include "work/outcome.h"
+#include "work/progress.h"
 
-// Refused with a message, nothing written: an empty library; a cancelled
-// or refused target (AskBuildOutput: never the template, the template
-// image, the library or the program folder); a template image that is
-// missing, unreadable or unsound (OpenTemplateImage); no card that can get
-// an image (the old netboot folder then stays as it was).
-//
-// Otherwise, as long work with a progress window by cards: the folder is
-// replaced whole once the new one is complete; every card gets <DRV>.IMG, made from the template image
-// exactly as the image build makes BootDisk.img for it (SetUpCardImage), and
-// the folder gets menu.cfg and menu.ipxe (MenuEntriesOf, PxeLinuxMenu,
-// IpxeMenu) for the cards that got an image. A card that cannot get one is
-// left out and named with its reason; the others are still built. The end
-// is one message: "网络启动目录创建成功！" (caption "创建成功") with the
-// number of cards built and the cards left out; or, when no card was built,
-// a failure naming each card's reason. A build that fails to write or is
-// cancelled removes the folder it made, leaves the old one as it was and
-// says so. Nothing outside <target>\netboot\ and the new folder made beside
-// it is written.
-void CreateNetbootFolder(MainView& view, const NicList& nicList, const std::string& programFolder);
-
-// What the build did, for the one message at its end.
-struct NetbootOutcome {
+// What the build did: its notices, and the cards it built and left out.
+struct NetbootOutcome : Outcome {
   struct Skipped {
-    const NicEntry* card;
+    CardEntry card;
     std::string reason;
   };
   std::vector<BuiltCard> built;
   std::vector<Skipped> skipped;
   std::vector<MenuEntry> entries;  // the menus' entries, once every image is written
-  ImageRefusal refusal;  // the template refused: nothing written
-  Messages failures;     // file work that failed: the old folder kept as it was
-  bool complete = false;  // the new folder, with every image built and both menus, is in place
+  bool complete = false;           // the new folder, with every image and both menus, is in place
 };
 
-// The build's work, off the window's thread: reads the template image once,
-// writes every card's image and the menus into a new folder beside
-// `folder` (a full path) and puts it in the old one's place once complete
-// (ReplacingFolder). A build that fails, is cancelled (a Step returning
-// false) or can make no image leaves the old folder exactly as it was.
-void BuildNetbootFolder(const std::string& folder, const std::string& templateImage, const NicList& nicList,
-                        Progress& progress, NetbootOutcome* outcome);
+// What a build of the whole library says when the library has no card.
+inline const char kEmptyLibraryForNetboot[] = "驱动程序库中还没有网卡，请先添加网卡，再创建网络启动目录！";
+
+// Refused with a notice, nothing written: an empty library (request.cards);
+// a target that would be or hold the template, the template image, the
+// library or the program folder (CheckBuildOutput); a template image that is
+// missing, unreadable or unsound (OpenTemplateImage); no card that can get
+// an image (the old netboot folder then stays as it was).
+//
+// Otherwise, reporting progress by cards: every card gets <DRV>.IMG, made
+// from the template image (read once) exactly as the image build makes
+// BootDisk.img for it (SetUpCardImage), and the folder gets menu.cfg and
+// menu.ipxe (MenuEntries, PxeLinuxMenu, IpxeMenu) for the cards that got an
+// image, all in a new folder beside the old one, which takes the old one's
+// place only once complete (ReplacingFolder). A card that cannot get one is
+// left out and named with its reason; the others are still built. The end
+// is one notice: "网络启动目录创建成功！" with the number of cards built and
+// the cards left out; or, when no card was built, a refusal naming each
+// card's reason. A build that fails, is cancelled or is ended by an
+// exception removes the folder it made and leaves the old one exactly as it
+// was, and says so. Nothing outside <target>\netboot\ and the new folder
+// made beside it is written.
+void BuildNetbootFolder(const BuildRequest& request, Progress& progress, NetbootOutcome* outcome);

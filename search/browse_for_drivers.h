@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "files/background_work.h"
+#include "work/background_work.h"
 #include "search/find_driver_files.h"
 
 // What the command does with the folder browser's answer.

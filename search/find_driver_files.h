@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "files/folder_walk.h"
-#include "files/progress.h"
+#include "work/progress.h"
 
 // One row of the result list: the driver file's name and its full path,
 // both trimmed of white space.

@@ -10,6 +10,7 @@
 #include "netboot/netboot_build.h"
 #include "network_boot.h"
 #include "support/fat_test_image.h"
+#include "window/build_commands.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ TEST_P(NetbootBootTest, BootsTheImageOfItsCard) {
   MakeBootableTemplate(sample + "\\BootDisk", program / "BootDisk.img");
   ASSERT_EQ(CheckWithFsck(program / "BootDisk.img"), 0);
   // Two cards the library knows by their ids, one it does not.
-  NicList list;
+  CardList list;
   FakeMainView view;
   const struct {
     const char* card;

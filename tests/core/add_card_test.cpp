@@ -16,6 +16,7 @@
 #include "support/temp_folder.h"
 #include "text/cp936_path.h"
 #include "text/white_space.h"
+#include "window/card_commands.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ class AddCardTest : public CardCommandTest {
     view.boxes.clear();
   }
 
-  const NicEntry& Last() const {
-    const NicEntry* entry = list.FindByRow(list.Count() - 1);
+  const CardEntry& Last() const {
+    const CardEntry* entry = list.FindByRow(list.Count() - 1);
     EXPECT_NE(entry, nullptr);
     return *entry;
   }

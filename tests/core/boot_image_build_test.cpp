@@ -15,6 +15,7 @@
 #include "files/path_location.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
+#include "window/build_commands.h"
 
 namespace {
 

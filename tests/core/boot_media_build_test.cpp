@@ -9,6 +9,7 @@
 #include "port/file_system.h"
 #include "support/headlines.h"
 #include "support/make_link.h"
+#include "window/build_commands.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "netboot/netboot_build.h"
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
+#include "window/build_commands.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "library/nic_list.h"
+#include "library/card_list.h"
 #include "support/fake_main_view.h"
 #include "support/fat_test_image.h"
 #include "support/temp_folder.h"
@@ -32,7 +32,7 @@ class CardCommandTest : public ::testing::Test {
   std::string program = temp.path();
   std::string library = temp / "driver";
   FakeMainView view;
-  NicList list;
+  CardList list;
 
   // Writes <library>\<folder>\<driver> and its <DRV>.INI and returns the
   // driver's path. `folder` may name a sub-folder ("E100\DOS").
@@ -63,7 +63,7 @@ class CardCommandTest : public ::testing::Test {
   void ExpectRowsPaired() const {
     ASSERT_EQ(static_cast<int>(view.rows.size()), list.Count());
     int row = 0;
-    for (const NicEntry& entry : list) {
+    for (const CardEntry& entry : list) {
       EXPECT_EQ(entry.rowIndex, row);
       EXPECT_EQ(view.rows[static_cast<std::size_t>(row)], entry.cardName) << "row " << row;
       ++row;
@@ -82,7 +82,7 @@ class CardCommandTest : public ::testing::Test {
   };
   State Now() const {
     State state{view.rows, view.selected, {}, ListTree(temp.path())};
-    for (const NicEntry& entry : list) state.entries.emplace_back(entry.rowIndex, entry.cardName, entry.driverPath);
+    for (const CardEntry& entry : list) state.entries.emplace_back(entry.rowIndex, entry.cardName, entry.driverPath);
     return state;
   }
 };

@@ -4,6 +4,7 @@
 
 #include "card_command_fixture.h"
 #include "port/file_system.h"
+#include "window/card_commands.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
 #include "support/utf16_text.h"
+#include "window/build_commands.h"
 
 namespace {
 

@@ -100,18 +100,18 @@ TEST(CardNameCheck, FolderNamesAreTheSameButForAsciiLetterCase) {
 }
 
 TEST(CardNameCheck, FindCardNamedGivesTheFirstCardOfThatFolderName) {
-  NicList list;
+  CardList list;
   list.Append({0, "RTL", "C:\\T\\driver\\RTL\\RTL.DOS"});
   list.Append({1, "E100", "C:\\T\\driver\\E100\\E100B.DOS"});
   list.Append({2, "e100", "C:\\T\\driver\\e100\\OTHER.DOS"});
-  const NicEntry* found = FindCardNamed(list, "E100");
+  const CardEntry* found = FindCardNamed(list, "E100");
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->rowIndex, 1);
   found = FindCardNamed(list, "e100");
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->rowIndex, 1);
   EXPECT_EQ(FindCardNamed(list, "E1000"), nullptr);
-  EXPECT_EQ(FindCardNamed(NicList(), "E100"), nullptr);
+  EXPECT_EQ(FindCardNamed(CardList(), "E100"), nullptr);
 }
 
 }  // namespace

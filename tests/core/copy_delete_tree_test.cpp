@@ -29,6 +29,12 @@ class CopyDeleteTreeTest : public ::testing::Test {
     MakeTestFolders(source + "\\OUTER\\INNER");
   }
 
+  // A path ending in a backslash names a folder to empty, any other an
+  // entry to remove.
+  bool RemoveOrEmpty(const std::string& path) {
+    return cp936::EndsWithBackslash(path) ? EmptyFolder(path, &messages) : DeleteTree(path, &messages);
+  }
+
   // Every file of `folder` with its bytes, folders as names.
   std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) const {
     std::vector<std::pair<std::string, std::string>> snapshot;
@@ -50,7 +56,7 @@ TEST_F(CopyDeleteTreeTest, EmptyingAFolderRemovesEverythingInsideWhateverItsAttr
   WriteTestFile(source + "\\NET\\SUB\\HIDDEN.SYS", "h");
   ASSERT_TRUE(port::SetAttributes(source + "\\READONLY.SYS", port::kAttrReadOnly));
   ASSERT_TRUE(port::SetAttributes(source + "\\NET\\SUB\\HIDDEN.SYS", port::kAttrHidden | port::kAttrReadOnly));
-  EXPECT_TRUE(DeleteTree(source + "\\", &messages));
+  EXPECT_TRUE(EmptyFolder(source, &messages));
   EXPECT_TRUE(IsFolder(source));
   EXPECT_EQ(ListTree(source), Texts{});
   EXPECT_EQ(messages, Texts{});
@@ -74,14 +80,14 @@ TEST_F(CopyDeleteTreeTest, APathWithoutTrailingBackslashRemovesExactlyThatEntry)
 TEST_F(CopyDeleteTreeTest, EmptyingAFolderLeavesASiblingWithALongerName) {
   WriteTestFile(temp / "NET\\A.DOS", "a");
   WriteTestFile(temp / "NETWORK\\B.DOS", "b");
-  EXPECT_TRUE(DeleteTree(temp / "NET\\", &messages));
+  EXPECT_TRUE(EmptyFolder(temp / "NET", &messages));
   Texts expected = {"NET\\", "NETWORK\\", "NETWORK\\B.DOS"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListTree(temp.path()), expected);
 }
 
 TEST_F(CopyDeleteTreeTest, NothingToRemoveOrCopyIsNoFailure) {
-  EXPECT_TRUE(DeleteTree(temp / "missing\\", &messages));
+  EXPECT_TRUE(EmptyFolder(temp / "missing", &messages));
   EXPECT_TRUE(DeleteTree(temp / "missing", &messages));
   EXPECT_TRUE(DeleteTree(temp / "missing\\FILE.TXT", &messages));
   MakeTestFolders(target);
@@ -99,7 +105,7 @@ TEST_F(CopyDeleteTreeTest, AFileThatCannotBeDeletedIsReportedThenEachEnclosingFo
   auto lock = port::LockFile(root + "\\A\\B\\C\\X.DOS");
   ASSERT_NE(lock, nullptr);
 
-  EXPECT_FALSE(DeleteTree(root + "\\", &messages));
+  EXPECT_FALSE(EmptyFolder(root, &messages));
   EXPECT_EQ(messages, (Texts{"删除文件" + root + "\\A\\B\\C\\X.DOS失败！", "删除目录" + root + "\\A\\B\\C失败！",
                                   "删除目录" + root + "\\A\\B失败！", "删除目录" + root + "\\A失败！"}));
   lock.reset();
@@ -262,7 +268,7 @@ TEST_F(CopyDeleteTreeTest, UserTextIsNeverTakenForAFormat) {
   EXPECT_EQ(ReadTestFile(odd + "\\DST\\F.TXT"), "f");
   const auto lock = port::LockFile(odd + "\\DST\\F.TXT");
   ASSERT_NE(lock, nullptr);
-  EXPECT_FALSE(DeleteTree(odd + "\\DST\\", &messages));
+  EXPECT_FALSE(EmptyFolder(odd + "\\DST", &messages));
   EXPECT_EQ(messages, Texts{"删除文件" + odd + "\\DST\\F.TXT失败！"});
 }
 
@@ -287,10 +293,10 @@ TEST_F(CopyDeleteTreeTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
   const struct {
     const char* link;     // below the tree
     bool toFolder;
-    const char* removed;  // what DeleteTree is given, below the tree
+    const char* removed;  // what is removed, below the tree; ending in '\\' (or "", the tree): emptied
   } cases[] = {
       {"L", true, "L"},              // the link named itself
-      {"L", true, "L\\"},            // named as a folder: the link goes, never its content
+      {"L", true, "L\\"},            // emptied: the link goes, never its content
       {"A\\L", true, "A"},           // inside a folder removed whole
       {"A\\L", true, ""},            // inside the folder being emptied
       {"A\\F.TXT", false, "A\\F.TXT"},
@@ -303,7 +309,7 @@ TEST_F(CopyDeleteTreeTest, ARemovedLinkGoesAsALinkAndWhatItLeadsToStays) {
     const bool made = c.toFolder ? MakeFolderLink(outside, link) : MakeFileLink(outside + "\\KEEP.TXT", link);
     if (!made) GTEST_SKIP() << "links cannot be made here";
     messages.clear();
-    const bool removed = DeleteTree(tree + "\\" + c.removed, &messages);
+    const bool removed = RemoveOrEmpty(tree + "\\" + c.removed);
     SCOPED_TRACE(std::string(c.link) + " removed as " + c.removed);
     EXPECT_EQ(ListTree(outside), outsideBefore);
     EXPECT_EQ(ReadTestFile(outside + "\\KEEP.TXT"), "the user's");
@@ -327,7 +333,7 @@ TEST_F(CopyDeleteTreeTest, AnEmptyFolderALinkLeadsToStaysWhenTheLinkIsRemoved) {
   for (const char* removed : {"L", "L\\", ""}) {
     SCOPED_TRACE(removed);
     if (!MakeFolderLink(empty, temp / "tree\\L")) GTEST_SKIP() << "links cannot be made here";
-    DeleteTree(temp / "tree\\" + removed, &messages);
+    RemoveOrEmpty(temp / "tree\\" + removed);
     EXPECT_TRUE(IsFolder(empty));
     RemoveTestTree(temp / "tree");
     MakeTestFolders(temp / "tree");

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/card_command_fixture.h"
-#include "library/card_menu.h"
+#include "window/card_menu.h"
 #include "port/file_system.h"
 #include "support/make_link.h"
+#include "window/card_commands.h"
 
 namespace {
 

@@ -20,6 +20,8 @@
 #include "port/file_system.h"
 #include "support/fat_test_image.h"
 #include "support/test_drive.h"
+#include "window/card_commands.h"
+#include "window/build_commands.h"
 
 namespace {
 

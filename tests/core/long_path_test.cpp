@@ -19,6 +19,8 @@
 #include "library/rename_card.h"
 #include "library/scan_driver_library.h"
 #include "port/file_system.h"
+#include "window/card_commands.h"
+#include "window/build_commands.h"
 
 namespace {
 
@@ -83,7 +85,7 @@ TEST_F(DeepProgramFolderTest, AddsScansBuildsAndDeletesCompletely) {
                                     LongTestPath('r', 50) + "\\README.TXT"}));
   EXPECT_EQ(ReadTestFile(card + "\\" + LongTestPath('r', 50) + "\\README.TXT"), "readme");
 
-  NicList scanned;
+  CardList scanned;
   ScanDriverLibrary(LibraryFolderOf(program), &scanned);
   ASSERT_EQ(scanned.Count(), 1);
   EXPECT_EQ(scanned.FindByRow(0)->driverPath, card + "\\E1000.DOS");

@@ -13,6 +13,7 @@
 #include "netboot/pci_ids.h"
 #include "port/file_system.h"
 #include "support/utf16_text.h"
+#include "window/build_commands.h"
 
 namespace {
 

@@ -1,25 +1,25 @@
-#include "library/nic_list.h"
+#include "library/card_list.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-NicList ThreeCards() {
-  NicList list;
+CardList ThreeCards() {
+  CardList list;
   for (int i = 0; i < 3; ++i) {
     list.Append({i, "card" + std::to_string(i), "C:\\T\\driver\\card" + std::to_string(i) + "\\D.DOS"});
   }
   return list;
 }
 
-void ExpectRowsNumberedInOrder(const NicList& list) {
+void ExpectRowsNumberedInOrder(const CardList& list) {
   int expected = 0;
-  for (const NicEntry& entry : list) EXPECT_EQ(entry.rowIndex, expected++);
+  for (const CardEntry& entry : list) EXPECT_EQ(entry.rowIndex, expected++);
   EXPECT_EQ(expected, list.Count());
 }
 
-TEST(NicList, FindByRowReturnsTheFirstMatchFromTheFront) {
-  NicList list = ThreeCards();
+TEST(CardList, FindByRowReturnsTheFirstMatchFromTheFront) {
+  CardList list = ThreeCards();
   list.Append({1, "duplicate", "x"});
   ASSERT_NE(list.FindByRow(1), nullptr);
   EXPECT_EQ(list.FindByRow(1)->cardName, "card1");
@@ -27,8 +27,8 @@ TEST(NicList, FindByRowReturnsTheFirstMatchFromTheFront) {
   EXPECT_EQ(list.FindByRow(-1), nullptr);
 }
 
-TEST(NicList, RemovingOneRenumbersTheEntriesBehindIt) {
-  NicList list = ThreeCards();
+TEST(CardList, RemovingOneRenumbersTheEntriesBehindIt) {
+  CardList list = ThreeCards();
   list.RemoveOne(list.FindByRow(0));
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(list.FindByRow(0)->cardName, "card1");
@@ -45,8 +45,8 @@ TEST(NicList, RemovingOneRenumbersTheEntriesBehindIt) {
   EXPECT_TRUE(list.IsEmpty());
 }
 
-TEST(NicList, ClearFreesEveryEntry) {
-  NicList list = ThreeCards();
+TEST(CardList, ClearFreesEveryEntry) {
+  CardList list = ThreeCards();
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.begin(), list.end());

@@ -6,8 +6,9 @@
 #include <set>
 
 #include "core/card_command_fixture.h"
-#include "library/card_list.h"
+#include "window/card_rows.h"
 #include "port/file_system.h"
+#include "window/card_commands.h"
 
 namespace {
 
@@ -29,16 +30,16 @@ class RenameCardTest : public CardCommandTest {
     RenameCard(view, &list, program);
   }
 
-  const NicEntry& SelectedEntry() {
-    const NicEntry* entry = list.FindByRow(view.selected);
+  const CardEntry& SelectedEntry() {
+    const CardEntry* entry = list.FindByRow(view.selected);
     EXPECT_NE(entry, nullptr);
-    static const NicEntry none;
+    static const CardEntry none;
     return entry != nullptr ? *entry : none;
   }
 
   std::set<std::string> CardNames() const {
     std::set<std::string> names;
-    for (const NicEntry& entry : list) names.insert(entry.cardName);
+    for (const CardEntry& entry : list) names.insert(entry.cardName);
     return names;
   }
 };
@@ -58,18 +59,18 @@ TEST_F(RenameCardTest, ANewNameMovesTheFolderAndKeepsRowsPairedWithEntries) {
   ASSERT_NE(view.selected, -1);
   EXPECT_EQ(view.rows[static_cast<std::size_t>(view.selected)], "ZZZ");
   EXPECT_EQ(SelectedEntry().driverPath, library + "\\ZZZ\\AAA.DOS");
-  for (const NicEntry& entry : list) EXPECT_TRUE(Exists(entry.driverPath)) << entry.driverPath;
+  for (const CardEntry& entry : list) EXPECT_TRUE(Exists(entry.driverPath)) << entry.driverPath;
 }
 
 TEST_F(RenameCardTest, TheRowsFollowTheNewScanWhateverOrderTheyHadBefore) {
   Library({"AAA", "MMM", "QQQ"});
   // Rows in the reverse of the listing's order, as when the library changed
   // on disk since the rows were filled.
-  std::vector<NicEntry> reversed(list.begin(), list.end());
+  std::vector<CardEntry> reversed(list.begin(), list.end());
   std::reverse(reversed.begin(), reversed.end());
   list.Clear();
   view.rows.clear();
-  for (const NicEntry& entry : reversed) Show(entry.driverPath);
+  for (const CardEntry& entry : reversed) Show(entry.driverPath);
   Rename("MMM", "Intel");
   EXPECT_TRUE(view.boxes.empty());
   ExpectRowsPaired();
@@ -82,7 +83,7 @@ TEST_F(RenameCardTest, TheSelectedDriverStaysSelectedInAFolderOfSeveral) {
   WriteTestFile(library + "\\E100\\MSLANMAN.DOS", "drv");
   list.Clear();
   FillCardList(view, &list, library + "\\");
-  for (const NicEntry& entry : list) {
+  for (const CardEntry& entry : list) {
     if (cp936::FileNameOf(entry.driverPath) == "MSLANMAN.DOS") view.selected = entry.rowIndex;
   }
   view.AnswerNewName("Intel");

@@ -6,17 +6,17 @@
 #include <set>
 #include <utility>
 
-#include "library/card_list.h"
+#include "window/card_rows.h"
 #include "support/fake_main_view.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 // (cardName, driverPath) of every entry, in list order.
-std::vector<std::pair<std::string, std::string>> Entries(const NicList& list) {
+std::vector<std::pair<std::string, std::string>> Entries(const CardList& list) {
   std::vector<std::pair<std::string, std::string>> out;
   int row = 0;
-  for (const NicEntry& entry : list) {
+  for (const CardEntry& entry : list) {
     EXPECT_EQ(entry.rowIndex, row++);
     out.push_back({entry.cardName, entry.driverPath});
   }
@@ -35,7 +35,7 @@ class ScanDriverLibraryTest : public ::testing::Test {
 };
 
 TEST_F(ScanDriverLibraryTest, AMissingLibraryGivesNoEntries) {
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library + "\\", &list);
   EXPECT_TRUE(list.IsEmpty());
 }
@@ -47,7 +47,7 @@ TEST_F(ScanDriverLibraryTest, EveryDosFileIsACardNamedAfterTheFolderHoldingIt) {
   WriteTestFile(library + "\\E100\\DOS\\LOWER.dos", "drv");
   WriteTestFile(library + "\\RTL\\rtl.Dos", "drv");
   MakeTestFolders(library + "\\EMPTY");
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library + "\\", &list);
   EXPECT_EQ(Sorted(Entries(list)),
             Sorted({{"DOS", library + "\\E100\\DOS\\LOWER.dos"},
@@ -62,7 +62,7 @@ TEST_F(ScanDriverLibraryTest, OnlyNamesEndingInDotDosMatch) {
   }
   MakeTestFolders(library + "\\CARD\\folder.dos");  // a folder, scanned as one
   WriteTestFile(library + "\\CARD\\folder.dos\\INNER.DOS", "drv");
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library, &list);
   EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, std::string>>{
                                {"folder.dos", library + "\\CARD\\folder.dos\\INNER.DOS"}}));
@@ -71,7 +71,7 @@ TEST_F(ScanDriverLibraryTest, OnlyNamesEndingInDotDosMatch) {
 TEST_F(ScanDriverLibraryTest, TheTrailingBackslashMakesNoDifference) {
   WriteTestFile(library + "\\E100\\E100B.DOS", "drv");
   WriteTestFile(library + "\\E100\\SUB\\S.DOS", "drv");
-  NicList with, without;
+  CardList with, without;
   ScanDriverLibrary(library + "\\", &with);
   ScanDriverLibrary(library, &without);
   EXPECT_EQ(Entries(with), Entries(without));
@@ -80,7 +80,7 @@ TEST_F(ScanDriverLibraryTest, TheTrailingBackslashMakesNoDifference) {
 
 TEST_F(ScanDriverLibraryTest, AppendsBehindWhatTheListHolds) {
   WriteTestFile(library + "\\E100\\E100B.DOS", "drv");
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library, &list);
   ScanDriverLibrary(library, &list);
   ASSERT_EQ(list.Count(), 2);
@@ -90,7 +90,7 @@ TEST_F(ScanDriverLibraryTest, AppendsBehindWhatTheListHolds) {
 TEST_F(ScanDriverLibraryTest, NamesWithABackslashTrailByteKeepTheirFolder) {
   const std::string card = "\x9C\x5C";  // 淺
   WriteTestFile(library + "\\" + card + "\\" + card + ".DOS", "drv");
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library, &list);
   EXPECT_EQ(Entries(list), (std::vector<std::pair<std::string, std::string>>{
                                {card, library + "\\" + card + "\\" + card + ".DOS"}}));
@@ -102,10 +102,10 @@ TEST_F(ScanDriverLibraryTest, FillingTheListShowsOneRowPerEntryInScanOrder) {
   WriteTestFile(library + "\\C\\C.DOS", "drv");
   FakeMainView view;
   view.rows = {"stale"};
-  NicList list;
+  CardList list;
   FillCardList(view, &list, library + "\\");
   ASSERT_EQ(view.rows.size(), 3u);
-  for (const NicEntry& entry : list) EXPECT_EQ(view.rows[static_cast<size_t>(entry.rowIndex)], entry.cardName);
+  for (const CardEntry& entry : list) EXPECT_EQ(view.rows[static_cast<size_t>(entry.rowIndex)], entry.cardName);
   EXPECT_EQ(view.selected, -1);
   EXPECT_FALSE(view.buildButtonsEnabled);
 }

@@ -12,10 +12,10 @@
 namespace {
 
 std::vector<std::string> ExpectedRows(const std::string& library) {
-  NicList list;
+  CardList list;
   ScanDriverLibrary(library + "\\", &list);
   std::vector<std::string> rows;
-  for (const NicEntry& entry : list) rows.push_back(entry.cardName);
+  for (const CardEntry& entry : list) rows.push_back(entry.cardName);
   return rows;
 }
 

@@ -1,6 +1,6 @@
 #include "support/fake_main_view.h"
 
-#include "files/background_work.h"
+#include "work/background_work.h"
 
 std::vector<std::string> FakeMainView::BoxTexts() const {
   std::vector<std::string> texts;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "view/main_view.h"
+#include "window/main_view.h"
 
 struct ShownBox {
   enum Kind { kMessage, kAppMessage, kFileError };

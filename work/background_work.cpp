@@ -1,4 +1,4 @@
-#include "files/background_work.h"
+#include "work/background_work.h"
 
 #include <exception>
 #include <new>

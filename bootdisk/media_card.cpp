@@ -1,16 +1,10 @@
-#include "bootdisk/selected_card.h"
+#include "bootdisk/media_card.h"
 
 #include "fat/dos_name.h"
 #include "library/card_device_name.h"
 #include "text/cp936_path.h"
 
-const NicEntry* SelectedCardForBuild(MainView& view, const NicList& nicList) {
-  const NicEntry* card = nicList.FindByRow(view.SelectedRow());
-  if (card == nullptr) view.ShowAppMessage("找不到所选网卡的驱动程序，启动盘没有创建完成！");
-  return card;
-}
-
-std::string MediaCardOf(const NicEntry& card, MediaCard* media, std::string* reason) {
+std::string MediaCardOf(const CardEntry& card, MediaCard* media, std::string* reason) {
   std::string unused;
   if (reason == nullptr) reason = &unused;
   media->driverFileName = cp936::FileNameOf(card.driverPath);

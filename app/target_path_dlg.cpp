@@ -1,4 +1,4 @@
-#include "bootdisk/target_path_dlg.h"
+#include "app/target_path_dlg.h"
 
 #include "framework/folder_browser.h"
 #include "framework/message_box.h"

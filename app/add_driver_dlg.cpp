@@ -1,4 +1,4 @@
-#include "search/add_driver_dlg.h"
+#include "app/add_driver_dlg.h"
 
 #include "framework/folder_browser.h"
 #include "res/resource.h"

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "files/progress.h"
-#include "view/message_boxes.h"
+#include "work/progress.h"
+#include "window/message_boxes.h"
 
 class MainView : public MessageBoxes {
  public:

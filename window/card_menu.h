@@ -1,7 +1,7 @@
 // The card list's context menu: whether its commands can be chosen.
 #pragma once
 
-#include "view/main_view.h"
+#include "window/main_view.h"
 
 // "修改名称", "删除网卡" and "创建启动镜像..." act on the selected card: true
 // when a row of the card list is selected. Looks only at the selection.

@@ -1,4 +1,4 @@
-#include "library/rename_dlg.h"
+#include "app/rename_dlg.h"
 
 #include "library/rename_card.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "library/card_menu.h"
+#include "window/card_menu.h"
 
 bool CardMenuItemsEnabled(MainView& view) { return view.SelectedRow() >= 0; }
 

@@ -21,3 +21,19 @@ class NoProgress : public Progress {
  public:
   bool Step(const std::string&, std::uint64_t, std::uint64_t) override { return true; }
 };
+
+// Passes every step on to `inner` and remembers that the user cancelled,
+// for work that says so at its end.
+class CancelWatch : public Progress {
+ public:
+  explicit CancelWatch(Progress& inner) : inner_(inner) {}
+  bool Step(const std::string& what, std::uint64_t done, std::uint64_t total) override {
+    cancelled_ = cancelled_ || !inner_.Step(what, done, total);
+    return !cancelled_;
+  }
+  bool cancelled() const { return cancelled_; }
+
+ private:
+  Progress& inner_;
+  bool cancelled_ = false;
+};

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "files/progress.h"
+#include "work/progress.h"
 
 class BackgroundWork : private Progress {
  public:
