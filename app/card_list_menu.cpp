@@ -1,6 +1,7 @@
 // The card list's context menu: "修改名称", "删除网卡" and, below a
 // separator, "创建启动镜像...", greyed while no card is selected, and
-// "创建网络启动目录...", greyed while the list is empty.
+// "创建网络启动目录...", "创建通用U盘..." and "创建通用启动镜像...", greyed
+// while the list is empty.
 #include "app/nic_config_dlg.h"
 #include "framework/menu.h"
 #include "res/resource.h"
@@ -17,7 +18,11 @@ void CNicConfigDlg::OnRClickNicList(NMHDR*, LRESULT* result) {
     EnableMenuItem(popup, ID_MENU_DELETE_NIC, MF_BYCOMMAND | MF_GRAYED);
     EnableMenuItem(popup, ID_MENU_CREATE_BOOT_IMAGE, MF_BYCOMMAND | MF_GRAYED);
   }
-  if (!LibraryMenuItemsEnabled(*this)) EnableMenuItem(popup, ID_MENU_CREATE_NETBOOT, MF_BYCOMMAND | MF_GRAYED);
+  if (!LibraryMenuItemsEnabled(*this)) {
+    for (UINT item : {ID_MENU_CREATE_NETBOOT, ID_MENU_CREATE_UNIVERSAL_USB, ID_MENU_CREATE_UNIVERSAL_IMAGE}) {
+      EnableMenuItem(popup, item, MF_BYCOMMAND | MF_GRAYED);
+    }
+  }
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
   *result = 0;
 }

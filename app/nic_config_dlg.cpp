@@ -23,6 +23,8 @@ BEGIN_MESSAGE_MAP(CNicConfigDlg)
   ON_COMMAND(ID_MENU_DELETE_NIC, OnDeleteNic)
   ON_COMMAND(ID_MENU_CREATE_BOOT_IMAGE, OnCreateBootImage)
   ON_COMMAND(ID_MENU_CREATE_NETBOOT, OnCreateNetbootFolder)
+  ON_COMMAND(ID_MENU_CREATE_UNIVERSAL_USB, OnCreateUniversalUsb)
+  ON_COMMAND(ID_MENU_CREATE_UNIVERSAL_IMAGE, OnCreateUniversalImage)
 END_MESSAGE_MAP()
 
 CNicConfigDlg::CNicConfigDlg(CWnd* parent)
@@ -113,4 +115,14 @@ void CNicConfigDlg::OnCreateBootImage() {
 void CNicConfigDlg::OnCreateNetbootFolder() {
   UpdateData(TRUE);
   CreateNetbootFolder(*this, m_nicList, m_strProgramFolder);
+}
+
+void CNicConfigDlg::OnCreateUniversalUsb() {
+  UpdateData(TRUE);
+  CreateUniversalUsb(*this, m_nicList, m_strProgramFolder);
+}
+
+void CNicConfigDlg::OnCreateUniversalImage() {
+  UpdateData(TRUE);
+  CreateUniversalImage(*this, m_nicList, m_strProgramFolder);
 }

@@ -30,6 +30,8 @@ class CNicConfigDlg : public CDialog, public MainView {
   void OnDeleteNic();
   void OnCreateBootImage();
   void OnCreateNetbootFolder();
+  void OnCreateUniversalUsb();
+  void OnCreateUniversalImage();
   DECLARE_MESSAGE_MAP()
 
  public:

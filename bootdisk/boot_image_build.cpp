@@ -2,12 +2,9 @@
 
 #include "bootdisk/build_target.h"
 #include "bootdisk/card_image.h"
+#include "bootdisk/image_output.h"
 #include "files/messages.h"
-#include "files/path_location.h"
-#include "files/replacing_file.h"
 #include "library/program_folder.h"
-#include "port/file_system.h"
-#include "text/cp936_path.h"
 
 namespace {
 
@@ -22,28 +19,7 @@ bool BuildImageFile(const std::string& templateImage, const CardEntry& card, con
       !SetUpCardImage(templateImage, card, DosStampNow(), &image, refusal)) {
     return false;
   }
-  // What a link leads to is not the user's target: nothing is written
-  // through it, and it is not replaced.
-  if (port::IsLink(imagePath)) {
-    failures->push_back(imagePath + "是一个链接（指向" + port::ResolvedPath(imagePath) +
-                        "），为安全起见没有替换它，也没有通过它写入，启动镜像没有创建！");
-    return false;
-  }
-  // Written whole under another name first, so that BootDisk.img is never
-  // half written.
-  ReplacingFile file(imagePath);
-  if (!progress.Step("正在写入" + imagePath, 2, 3)) return false;
-  if (!file.Write(image.bytes())) {
-    failures->push_back("无法在" + ShownPath(cp936::FolderOf(imagePath)) +
-                        "中写入启动镜像（文件夹不存在、只读或空间不够），启动镜像没有创建！");
-    return false;
-  }
-  if (!progress.Step("正在写入" + imagePath, 3, 3)) return false;
-  if (!file.Replace()) {
-    failures->push_back("无法替换" + imagePath + "（它可能是只读的、是文件夹或正被其他程序使用），原来的文件保持不变！");
-    return false;
-  }
-  return true;
+  return WriteBuiltImage(imagePath, image.bytes(), "启动镜像", progress, 2, 3, failures);
 }
 
 }  // namespace

@@ -22,22 +22,6 @@ struct BootMediaBuild {
 const BootMediaBuild kNetDirBuild = {"NET", "NET\\", "", "NET目录创建成功！"};
 const BootMediaBuild kUsbDiskBuild = {"BootDisk", "", "NET\\", "U盘目录创建成功！"};
 
-// "" when the template's SYSTEM.INI and PROTOCOL.INI hold the lines the
-// client reads; otherwise why the build is refused before anything is
-// written.
-std::string CheckTemplateConfig(const std::string& templateNet) {
-  for (BootConfigFile file : {BootConfigFile::kSystemIni, BootConfigFile::kProtocolIni}) {
-    const std::string path = templateNet + BootConfigFileName(file);
-    std::string bytes;
-    if (!port::ReadFile(path, &bytes)) {
-      return "无法读取启动盘模板中的" + path + "（" + port::LastErrorText() + "），启动盘没有创建！";
-    }
-    const std::string problem = TemplateConfigProblem(file, bytes);
-    if (!problem.empty()) return "启动盘模板中的" + path + problem + "，启动盘没有创建！";
-  }
-  return std::string();
-}
-
 // Copies the card's driver into the NET folder and rewrites the two INI
 // files for it; false once the failure has been reported.
 bool SetUpCard(const CardEntry& card, const MediaCard& media, const std::string& netFolder, Messages* messages) {

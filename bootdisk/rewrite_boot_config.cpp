@@ -51,3 +51,17 @@ bool RewriteBootConfig(const std::string& netFolder, const MediaCard& card, Mess
   return RewriteConfigFile(folder, BootConfigFile::kSystemIni, card, messages) &&
          RewriteConfigFile(folder, BootConfigFile::kProtocolIni, card, messages);
 }
+
+std::string CheckTemplateConfig(const std::string& templateNet) {
+  for (BootConfigFile file : {BootConfigFile::kSystemIni, BootConfigFile::kProtocolIni}) {
+    const std::string path = templateNet + BootConfigFileName(file);
+    std::string bytes;
+    if (!port::ReadFile(path, &bytes)) {
+      return "无法读取启动盘模板中的" + path + "（" + port::LastErrorText() + "），启动盘没有创建！";
+    }
+    const std::string problem = TemplateConfigProblem(file, bytes);
+    if (!problem.empty()) return "启动盘模板中的" + path + problem + "，启动盘没有创建！";
+  }
+  return std::string();
+}
+

@@ -29,3 +29,9 @@
 // - TEMP.INI cannot take the file's place: TEMP.INI removed, the file keeps
 //   its content, a message naming it.
 bool RewriteBootConfig(const std::string& netFolder, const MediaCard& card, Messages* messages);
+
+// "" when the template NET folder `templateNet` (trailing backslash) has a
+// SYSTEM.INI and a PROTOCOL.INI holding the lines the client reads for the
+// card (TemplateConfigProblem); otherwise why a build from it is refused
+// before anything is written. Reads only.
+std::string CheckTemplateConfig(const std::string& templateNet);

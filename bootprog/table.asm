@@ -2,7 +2,7 @@
 ; the computer name's base.
 ;
 ;	; a comment; empty lines are ignored too
-;	NAME <base>				1-8 letters, digits, - or _
+;	NAME <base>				1-8 characters of a computer name
 ;	CARD <folder> <driver> <ids> <title>
 ;
 ; <folder> is a card's folder below NET\CARDS\ (1-8 characters, no dot),
@@ -791,7 +791,8 @@ is_driver_name:
 ;	Return:	CF clear if it may
 ;	Keeps:	all registers
 ; IS_NAME_CHAR - whether a character may be in the computer name's base:
-;	a letter, a digit, - or _
+;	a letter, a digit, or one of ! @ # $ % ^ & ( ) - _ ' { } . ~ (what the
+;	DOS network client takes in a computer name)
 ;	Call:	AL = character
 ;	Return:	CF clear if it may
 ;	Keeps:	all registers
@@ -841,7 +842,7 @@ s_kw_card	db 'card', 0
 s_ini		db 'ini', 0
 s_tovrell	db 'tovrell', 0
 s_file_punctuation db "!#$%&'()-@^_`{}~", 0
-s_name_punctuation db '-_', 0
+s_name_punctuation db "!@#$%^&()-_'{}.~", 0
 s_line		db 'line ', 0
 s_of_table_skipped db ' of TOVRELL.TXT skipped', 0
 s_lines_skipped	db ' lines of TOVRELL.TXT skipped, the first is line ', 0

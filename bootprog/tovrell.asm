@@ -19,7 +19,8 @@
 	org 100h
 
 TABLE_MAX	equ 32768	; most bytes of TOVRELL.TXT taken
-TEXT_LINE_MAX	equ 255		; longest table line taken (without its end)
+TEXT_LINE_MAX	equ 8191	; longest table line taken (without its end): a
+				; card's INF may name hundreds of PCI ids
 MAX_CARDS	equ 1000	; most cards taken from the table
 IOBUF_SIZE	equ 16384	; file copy buffer; SYSTEM.INI must fit in it
 PATH_MAX	equ 128		; a path buffer

@@ -200,6 +200,42 @@ void Image::FreeChain(std::uint32_t first) {
   for (std::uint32_t cluster : clusters) SetFatEntry(cluster, 0);
 }
 
+bool Image::NoSpace(const std::string& shown, std::uint64_t neededBytes, std::string* problem) const {
+  // Whole clusters are missing, so more bytes are needed than are left; the
+  // sizes shown keep that: KB rounded up for the need and down for what is
+  // left, and bytes on both sides when less than 1 KB is left.
+  const std::uint64_t freeBytes = std::uint64_t{FreeClusters()} * boot_.clusterBytes;
+  const std::string sizes =
+      freeBytes < 1024
+          ? std::to_string(neededBytes) + "字节，只剩" + std::to_string(freeBytes) + "字节"
+          : std::to_string((neededBytes + 1023) / 1024) + "KB，只剩" + std::to_string(freeBytes / 1024) + "KB";
+  return Refuse(problem, "镜像中没有足够的空间放" + shown + "（需要" + sizes + "）");
+}
+
+bool Image::NewSlot(Folder folder, const std::string& shown, std::uint64_t neededBytes, std::size_t* slot,
+                    std::string* problem) {
+  *slot = 0;
+  const std::vector<std::size_t> slots = Slots(folder);
+  for (std::size_t i = 0; i < slots.size() && *slot == 0; ++i) {
+    const DirEntry unused = DirEntry::Read(bytes_, slots[i]);
+    // After the end mark the slots are all free.
+    if (unused.IsDeleted() || unused.IsEndMark()) *slot = slots[i];
+  }
+  if (*slot == 0) {
+    std::vector<std::uint32_t> grown;
+    if (folder.cluster == 0) return Refuse(problem, "镜像的根目录已满");
+    if (!Allocate(1, &grown)) return NoSpace(shown, neededBytes + boot_.clusterBytes, problem);
+    std::vector<std::uint32_t> clusters;
+    std::string ignored;
+    Chain(folder.cluster, &clusters, &ignored);
+    SetFatEntry(clusters.back(), grown[0]);
+    std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(ClusterOffset(grown[0])), boot_.clusterBytes, '\0');
+    *slot = ClusterOffset(grown[0]);
+  }
+  std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(*slot), kEntryBytes, '\0');
+  return true;
+}
+
 bool Image::WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem) {
   const PathParts parts = SplitPath(path);
   std::string shortName;
@@ -207,17 +243,6 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
   Folder folder;
   if (!FindFolder(parts.folder, &folder)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
   const std::string shown = "\\" + path;
-  // Whole clusters are missing, so more bytes are needed than are left; the
-  // sizes shown keep that: KB rounded up for the need and down for what is
-  // left, and bytes on both sides when less than 1 KB is left.
-  const auto noSpace = [&](std::uint64_t neededBytes) {
-    const std::uint64_t freeBytes = std::uint64_t{FreeClusters()} * boot_.clusterBytes;
-    const std::string sizes =
-        freeBytes < 1024
-            ? std::to_string(neededBytes) + "字节，只剩" + std::to_string(freeBytes) + "字节"
-            : std::to_string((neededBytes + 1023) / 1024) + "KB，只剩" + std::to_string(freeBytes / 1024) + "KB";
-    return Refuse(problem, "镜像中没有足够的空间放" + shown + "（需要" + sizes + "）");
-  };
 
   std::size_t slot = FindSlot(folder, shortName);
   DirEntry entry;
@@ -226,24 +251,7 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
     if (entry.IsFolder() || entry.IsVolumeLabel()) return Refuse(problem, "镜像中的" + shown + "是文件夹，不是文件");
     FreeChain(entry.firstCluster);
   } else {
-    const std::vector<std::size_t> slots = Slots(folder);
-    for (std::size_t i = 0; i < slots.size() && slot == 0; ++i) {
-      const DirEntry unused = DirEntry::Read(bytes_, slots[i]);
-      // After the end mark the slots are all free.
-      if (unused.IsDeleted() || unused.IsEndMark()) slot = slots[i];
-    }
-    if (slot == 0) {
-      std::vector<std::uint32_t> grown;
-      if (folder.cluster == 0) return Refuse(problem, "镜像的根目录已满");
-      if (!Allocate(1, &grown)) return noSpace(content.size() + boot_.clusterBytes);
-      std::vector<std::uint32_t> clusters;
-      std::string ignored;
-      Chain(folder.cluster, &clusters, &ignored);
-      SetFatEntry(clusters.back(), grown[0]);
-      std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(ClusterOffset(grown[0])), boot_.clusterBytes, '\0');
-      slot = ClusterOffset(grown[0]);
-    }
-    std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(slot), kEntryBytes, '\0');
+    if (!NewSlot(folder, shown, content.size(), &slot, problem)) return false;
     entry.name = shortName;
     entry.attributes = kAttrArchive;
     entry.caseFlags = LowerCaseFlags(parts.name);
@@ -253,7 +261,7 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
   const std::uint64_t needed = (std::uint64_t{content.size()} + boot_.clusterBytes - 1) / boot_.clusterBytes;
   std::vector<std::uint32_t> clusters;
   if (needed > boot_.clusterCount || !Allocate(static_cast<std::uint32_t>(needed), &clusters)) {
-    return noSpace(content.size());
+    return NoSpace(shown, content.size(), problem);
   }
   for (std::size_t i = 0; i < clusters.size(); ++i) {
     const std::size_t at = ClusterOffset(clusters[i]);
@@ -267,6 +275,45 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
   entry.firstCluster = clusters.empty() ? 0 : clusters[0];
   entry.size = static_cast<std::uint32_t>(content.size());
   entry.Write(&bytes_, slot);
+  return true;
+}
+
+bool Image::CreateFolder(const std::string& path, DosStamp stamp, std::string* problem) {
+  const PathParts parts = SplitPath(path);
+  std::string shortName;
+  if (!ShortNameOf(parts.name, &shortName)) return Refuse(problem, parts.name + "不是DOS的8.3文件名");
+  Folder parent;
+  if (!FindFolder(parts.folder, &parent)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
+  const std::string shown = "\\" + path;
+  if (const std::size_t existing = FindSlot(parent, shortName)) {
+    if (DirEntry::Read(bytes_, existing).IsFolder()) return true;
+    return Refuse(problem, "镜像中的" + shown + "是文件，不是文件夹");
+  }
+  std::size_t slot = 0;
+  if (!NewSlot(parent, shown, boot_.clusterBytes, &slot, problem)) return false;
+  std::vector<std::uint32_t> own;
+  if (!Allocate(1, &own)) return NoSpace(shown, boot_.clusterBytes, problem);
+  const std::size_t at = ClusterOffset(own[0]);
+  std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at), boot_.clusterBytes, '\0');
+
+  DirEntry entry;
+  entry.name = shortName;
+  entry.attributes = kAttrDirectory;
+  entry.caseFlags = LowerCaseFlags(parts.name);
+  entry.created = stamp;
+  entry.modified = stamp;
+  entry.accessDate = stamp.date;
+  entry.firstCluster = own[0];
+  entry.Write(&bytes_, slot);
+  // "." names the folder itself, ".." its parent (0 for the root).
+  DirEntry dot = entry;
+  dot.name = ".          ";
+  dot.caseFlags = 0;
+  dot.Write(&bytes_, at);
+  DirEntry dotDot = dot;
+  dotDot.name = "..         ";
+  dotDot.firstCluster = parent.cluster;
+  dotDot.Write(&bytes_, at + kEntryBytes);
   return true;
 }
 

@@ -72,8 +72,21 @@ class Image {
   // bytes may then be half changed and must be dropped.
   bool WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem);
 
+  // Makes the folder `path` ("NET\CARDS") in its existing parent folder: a
+  // new entry with the directory attribute and `stamp` as its times, in a
+  // free slot of the parent (which grows by a cluster when it has none),
+  // and one cluster of its own holding "." and "..", as DOS makes a folder.
+  // A folder already there is kept as it is. Every copy of the FAT gets the
+  // same changes. False, with the reason in `*problem`, when the name is no
+  // valid short name, the parent is missing, a file bears the name, or the
+  // volume or the root has no room; the image's bytes may then be half
+  // changed and must be dropped.
+  bool CreateFolder(const std::string& path, DosStamp stamp, std::string* problem);
+
   // Clusters that are free.
   std::uint32_t FreeClusters() const;
+  // Bytes of one cluster: what any file, however small, takes at least.
+  std::uint32_t ClusterBytes() const { return boot_.clusterBytes; }
 
   // True for a hard-disk image: the volume lies in the first partition of a
   // master boot record rather than at the image's start.
@@ -103,6 +116,13 @@ class Image {
   bool FindFolder(const std::string& path, Folder* folder) const;
   // The slot of the entry `path` names, or 0.
   std::size_t SlotOf(const std::string& path) const;
+  // A slot for a new entry of `folder`, cleared: a deleted or unused one, or
+  // the first of a cluster the folder grows by. False, with the reason in
+  // `*problem` (naming `shown`), when the root is full or no cluster is free.
+  bool NewSlot(Folder folder, const std::string& shown, std::uint64_t neededBytes, std::size_t* slot,
+               std::string* problem);
+  // The refusal of a write that lacks space: `neededBytes` for `shown`.
+  bool NoSpace(const std::string& shown, std::uint64_t neededBytes, std::string* problem) const;
   // Takes `count` free clusters (lowest first) as one chain; false, with
   // nothing taken, when there are fewer.
   bool Allocate(std::uint32_t count, std::vector<std::uint32_t>* clusters);

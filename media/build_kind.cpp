@@ -4,6 +4,7 @@
 #include "bootdisk/boot_media_build.h"
 #include "bootdisk/build_target.h"
 #include "netboot/netboot_build.h"
+#include "universal/universal_builds.h"
 
 namespace {
 
@@ -23,9 +24,13 @@ KindInfo InfoOf(BuildKind kind) {
     case BuildKind::kImage:
       return {"正在创建启动镜像", "启动镜像", "BootDisk.img", true};
     case BuildKind::kNetboot:
+      return {"正在创建网络启动目录", "网络启动目录", "netboot", true};
+    case BuildKind::kUniversalUsb:
+      return {"正在创建通用U盘", "通用启动盘", "BootDisk", true};
+    case BuildKind::kUniversalImage:
       break;
   }
-  return {"正在创建网络启动目录", "网络启动目录", "netboot", true};
+  return {"正在创建通用启动镜像", "通用启动镜像", "BootDisk.img", true};
 }
 
 }  // namespace
@@ -33,7 +38,10 @@ KindInfo InfoOf(BuildKind kind) {
 std::string ProgressTitleOf(BuildKind kind) { return InfoOf(kind).progressTitle; }
 
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
-  return kind == BuildKind::kNetboot && cards.IsEmpty() ? kEmptyLibraryForNetboot : std::string();
+  if (!cards.IsEmpty()) return std::string();
+  if (kind == BuildKind::kNetboot) return kEmptyLibraryForNetboot;
+  if (kind == BuildKind::kUniversalUsb || kind == BuildKind::kUniversalImage) return kEmptyLibraryForUniversal;
+  return std::string();
 }
 
 void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, Outcome* outcome) {
@@ -53,6 +61,12 @@ void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, O
       *outcome = netboot;
       return;
     }
+    case BuildKind::kUniversalUsb:
+      BuildUniversalFolder(request, progress, outcome);
+      return;
+    case BuildKind::kUniversalImage:
+      BuildUniversalImage(request, progress, outcome);
+      return;
   }
 }
 

@@ -14,6 +14,8 @@ enum class BuildKind {
   kUsb,      // <target>\BootDisk\ for one card
   kImage,    // <target>\BootDisk.img for one card
   kNetboot,  // <target>\netboot\ for every card
+  kUniversalUsb,    // <target>\BootDisk\ with every card, the PC picking its own at boot
+  kUniversalImage,  // <target>\BootDisk.img with every card
 };
 
 // The title of the progress window while it runs ("正在创建NET目录" …).

@@ -1,26 +1,9 @@
 #include "netboot/menu_entries.h"
 
+#include "bootdisk/card_title.h"
 #include "text/cp936_path.h"
-#include "text/white_space.h"
 
 namespace {
-
-bool IsPrintableAscii(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (c < 0x20 || c > 0x7E) return false;
-  }
-  return true;
-}
-
-// A title as both menus can show it literally: characters a menu reads as
-// markup (a PXELINUX hotkey, an iPXE setting or operator) become '_'.
-std::string AsMenuText(std::string title) {
-  for (char& c : title) {
-    if (std::string("$^{}#;|&\\`'\"").find(c) != std::string::npos) c = '_';
-  }
-  return title;
-}
 
 bool IsLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
@@ -37,15 +20,6 @@ std::string ImageBase(const BuiltCard& card) {
   return IsPlainFileName(base) ? base : "CARD" + std::to_string(card.row + 1);
 }
 
-// The first of `choices` that a menu can show as it is.
-std::string MenuTitle(std::initializer_list<std::string> choices) {
-  for (const std::string& choice : choices) {
-    const std::string trimmed = text::Trim(choice);
-    if (IsPrintableAscii(trimmed)) return AsMenuText(trimmed);
-  }
-  return std::string();
-}
-
 }  // namespace
 
 const MenuEntry& MenuEntries::Add(const BuiltCard& card) {
@@ -58,22 +32,19 @@ const MenuEntry& MenuEntries::Add(const BuiltCard& card) {
     const int nth = ++imagesOfBase_[base];
     entry.imageName = (nth == 1 ? base : base + "-" + std::to_string(nth)) + ".IMG";
   } while (!imageNames_.insert(entry.imageName).second);
-  entry.title = MenuTitle({card.cardName, card.driverFileName, entry.imageName});
-  ++titleUses_[entry.title];
+  titles_.push_back({card.row, card.cardName, card.driverFileName, entry.imageName});
   entry.hardDisk = card.hardDisk;
   for (const PciId& id : card.ids) {
     if (claimed_.insert({id.vendor, id.device}).second) entry.ids.push_back(id);
   }
   entries_.push_back(std::move(entry));
-  rows_.push_back(card.row);
   return entries_.back();
 }
 
 std::vector<MenuEntry> MenuEntries::Entries() const {
   std::vector<MenuEntry> entries = entries_;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (titleUses_.at(entries[i].title) > 1) entries[i].title += " (row " + std::to_string(rows_[i] + 1) + ")";
-  }
+  const std::vector<std::string> titles = CardTitles(titles_);
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i].title = titles[i];
   return entries;
 }
 

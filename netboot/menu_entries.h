@@ -9,7 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "netboot/pci_ids.h"
+#include "bootdisk/card_title.h"
+#include "library/pci_ids.h"
 
 // A card that got an image, as the build knows it.
 struct BuiltCard {
@@ -40,11 +41,8 @@ struct MenuEntry {
 // byte, and iPXE would read "-NIC.IMG" as an option) gives "CARD<row>.IMG"
 // instead.
 //
-// The title: the card name where it is printable ASCII, else the driver
-// file's name where that is, else the image's name, blanks around it
-// trimmed (a title of blanks falls to the next), with the characters the
-// menus read as markup ($ ^ { } # ; | & \ ` ' ") made '_'; where two cards
-// would show the same title, each gets its row (1 the first) after it.
+// The title: CardTitles, the image's name where neither the card's nor its
+// driver's can be shown.
 //
 // An id two cards claim boots the first of them.
 class MenuEntries {
@@ -57,10 +55,9 @@ class MenuEntries {
 
  private:
   std::vector<MenuEntry> entries_;
-  std::vector<int> rows_;
+  std::vector<TitleSource> titles_;
   std::map<std::string, int> imagesOfBase_;
   std::set<std::string> imageNames_;
-  std::map<std::string, int> titleUses_;
   std::set<std::pair<unsigned, unsigned>> claimed_;
 };
 

@@ -7,7 +7,7 @@
 #include "files/replacing_folder.h"
 #include "library/program_folder.h"
 #include "netboot/boot_menus.h"
-#include "netboot/pci_ids.h"
+#include "library/pci_ids.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 #include "text/path_form.h"

@@ -45,3 +45,11 @@ void CreateBootImage(MainView& view, const CardList& cards, const std::string& p
 void CreateNetbootFolder(MainView& view, const CardList& cards, const std::string& programFolder) {
   RunBuildCommand(view, BuildKind::kNetboot, cards, programFolder);
 }
+
+void CreateUniversalUsb(MainView& view, const CardList& cards, const std::string& programFolder) {
+  RunBuildCommand(view, BuildKind::kUniversalUsb, cards, programFolder);
+}
+
+void CreateUniversalImage(MainView& view, const CardList& cards, const std::string& programFolder) {
+  RunBuildCommand(view, BuildKind::kUniversalImage, cards, programFolder);
+}

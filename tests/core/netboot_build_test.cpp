@@ -10,7 +10,7 @@
 
 #include "card_command_fixture.h"
 #include "fat/image.h"
-#include "netboot/pci_ids.h"
+#include "library/pci_ids.h"
 #include "port/file_system.h"
 #include "support/utf16_text.h"
 #include "window/build_commands.h"

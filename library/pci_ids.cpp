@@ -1,4 +1,4 @@
-#include "netboot/pci_ids.h"
+#include "library/pci_ids.h"
 
 #include <unordered_set>
 

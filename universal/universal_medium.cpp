@@ -1,0 +1,138 @@
+#include "universal/universal_medium.h"
+
+#include <cstdio>
+
+#include "bootdisk/autoexec_line.h"
+#include "bootdisk/boot_table.h"
+#include "bootdisk/card_title.h"
+#include "bootdisk/media_card.h"
+#include "bootprog/boot_program.h"
+#include "port/file_system.h"
+#include "text/cp936_path.h"
+
+namespace {
+
+std::string FolderNumber(std::size_t index) {
+  char number[8];
+  std::snprintf(number, sizeof number, "%03u", static_cast<unsigned>(index + 1));
+  return number;
+}
+
+// The template's SYSTEM.INI and PROTOCOL.INI rewritten for `media`; false
+// when the template's PROTOCOL.INI wants a device name the card lacks.
+bool ConfigFilesFor(const UniversalTemplate& tmpl, const MediaCard& media, std::string* systemIni,
+                    std::string* protocolIni) {
+  *systemIni = tmpl.systemIni;
+  *protocolIni = tmpl.protocolIni;
+  RewriteBootConfigText(BootConfigFile::kSystemIni, media, systemIni);
+  return RewriteBootConfigText(BootConfigFile::kProtocolIni, media, protocolIni) != BootConfigRewrite::kNoDeviceName;
+}
+
+}  // namespace
+
+bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, Progress& progress,
+                         UniversalMedium* medium) {
+  const std::uint64_t total = static_cast<std::uint64_t>(cards.Count());
+  std::uint64_t done = 0;
+  std::vector<std::string> drivers;
+  std::vector<std::string> systemInis;
+  std::vector<std::string> protocolInis;
+  for (const CardEntry& card : cards) {
+    if (!progress.Step("正在读取" + card.cardName + "的驱动程序", done++, total)) return false;
+    UniversalCard taken;
+    taken.card = card;
+    std::string reason;
+    std::string driver;
+    std::string systemIni;
+    std::string protocolIni;
+    if (!MediaCardOf(card, &taken.media, &reason).empty()) {
+      medium->leftOut.push_back({card, reason});
+    } else if (medium->cards.size() == kMaxUniversalCards) {
+      medium->leftOut.push_back({card, "通用启动盘最多放999块网卡"});
+    } else if (!port::ReadFile(card.driverPath, &driver)) {
+      medium->leftOut.push_back({card, "驱动程序文件无法读取（可能已被删除）"});
+    } else if (!ConfigFilesFor(tmpl, taken.media, &systemIni, &protocolIni)) {
+      medium->leftOut.push_back({card, "无法写出驱动设备名"});
+    } else {
+      taken.folder = FolderNumber(medium->cards.size());
+      taken.ids = PciIdsOfCard(card.driverPath);
+      medium->cards.push_back(std::move(taken));
+      drivers.push_back(std::move(driver));
+      systemInis.push_back(std::move(systemIni));
+      protocolInis.push_back(std::move(protocolIni));
+    }
+  }
+  if (medium->cards.empty()) return true;
+
+  std::vector<TitleSource> sources;
+  for (const UniversalCard& card : medium->cards) {
+    sources.push_back({card.card.rowIndex, card.card.cardName, card.media.driverFileName, card.folder});
+  }
+  const std::vector<std::string> titles = CardTitles(sources);
+  std::vector<BootTableCard> table;
+  const std::string cardsFolder = std::string("NET\\") + kCardsFolderName;
+  medium->folders.push_back(cardsFolder);
+  for (std::size_t i = 0; i < medium->cards.size(); ++i) {
+    UniversalCard& card = medium->cards[i];
+    card.title = titles[i];
+    table.push_back({card.folder, card.media.driverFileName, card.ids, card.title});
+    const std::string folder = cardsFolder + "\\" + card.folder;
+    medium->folders.push_back(folder);
+    medium->files.push_back({folder + "\\" + card.media.driverFileName, drivers[i]});
+    medium->files.push_back({folder + "\\SYSTEM.INI", systemInis[i]});
+    medium->files.push_back({folder + "\\PROTOCOL.INI", protocolInis[i]});
+  }
+  std::vector<std::size_t> idsLeftOut;
+  const std::string tableText = BootTableText(table, std::string(), &idsLeftOut);
+  for (UniversalCard& card : medium->cards) card.menuOnly = card.ids.empty();
+  for (std::size_t i : idsLeftOut) medium->cards[i].menuOnly = true;
+
+  // NET as a one-card medium for the first card, as a NET build makes it.
+  const UniversalCard& first = medium->cards.front();
+  medium->files.push_back({"NET\\" + first.media.driverFileName, drivers.front()});
+  medium->files.push_back({"NET\\SYSTEM.INI", systemInis.front()});
+  medium->files.push_back({"NET\\PROTOCOL.INI", protocolInis.front()});
+  medium->files.push_back({std::string("NET\\") + kBootTableName, tableText});
+  medium->files.push_back({std::string("NET\\") + kBootProgramName, BootProgramBytes()});
+  std::string autoexec = tmpl.autoexec;
+  AddBootProgramLine(&autoexec);
+  medium->files.push_back({tmpl.autoexecPath, autoexec});
+  return true;
+}
+
+std::string UniversalTemplateProblem(bool hasAutoexec, const std::function<bool(const std::string&)>& netHolds) {
+  if (!hasAutoexec) return "中没有AUTOEXEC.BAT，没有程序会在启动时运行选择网卡的TOVRELL.COM";
+  for (const char* ours : {kCardsFolderName, kBootProgramName, kBootTableName}) {
+    if (netHolds(ours)) {
+      return std::string("的NET文件夹中已经有") + ours +
+             "，它像是本程序做成的通用启动盘，旧的网卡会混进来；请使用原来的启动盘模板";
+    }
+  }
+  return std::string();
+}
+
+std::string LeftOutLines(const std::vector<LeftOutCard>& leftOut) {
+  std::string lines;
+  for (const LeftOutCard& out : leftOut) {
+    lines += "\n" + out.card.cardName + "（第" + std::to_string(out.card.rowIndex + 1) + "行，" +
+             cp936::FileNameOf(out.card.driverPath) + "）：" + out.reason;
+  }
+  return lines;
+}
+
+std::string UniversalSummary(const UniversalMedium& medium) {
+  std::size_t byIds = 0;
+  for (const UniversalCard& card : medium.cards) byIds += card.menuOnly ? 0 : 1;
+  std::string text = "其中放了" + std::to_string(medium.cards.size()) + "块网卡：" + std::to_string(byIds) +
+                     "块网卡的驱动程序包给出了PCI编号，启动时自动选用；" + std::to_string(medium.cards.size() - byIds) +
+                     "块只能从启动菜单中选择。";
+  std::string crowded;
+  for (const UniversalCard& card : medium.cards) {
+    if (card.menuOnly && !card.ids.empty()) crowded += (crowded.empty() ? "" : "、") + card.card.cardName;
+  }
+  if (!crowded.empty()) text += "\n" + crowded + "的PCI编号太多，网卡表中放不下，只能从菜单中选择。";
+  if (!medium.leftOut.empty()) {
+    text += "\n以下" + std::to_string(medium.leftOut.size()) + "块网卡没有放进去：" + LeftOutLines(medium.leftOut);
+  }
+  return text;
+}
