@@ -30,6 +30,7 @@ class CNicConfigDlg : public CDialog, public MainView {
   void OnDeleteNic();
   void OnCreateBootImage();
   void OnCreateNetbootFolder();
+  void OnNetworkSettings();  // network_settings_command.cpp
   DECLARE_MESSAGE_MAP()
 
  public:
