@@ -1,7 +1,8 @@
 // The card list's context menu: "修改名称", "删除网卡" and, below a
 // separator, "创建启动镜像...", greyed while no card is selected, and
 // "创建网络启动目录...", "创建通用U盘..." and "创建通用启动镜像...", greyed
-// while the list is empty.
+// while the list is empty; last, below another separator, "网络设置...",
+// which needs no card and is never greyed.
 #include "app/nic_config_dlg.h"
 #include "framework/menu.h"
 #include "res/resource.h"

@@ -32,6 +32,7 @@ class CNicConfigDlg : public CDialog, public MainView {
   void OnCreateNetbootFolder();
   void OnCreateUniversalUsb();
   void OnCreateUniversalImage();
+  void OnNetworkSettings();  // network_settings_command.cpp
   DECLARE_MESSAGE_MAP()
 
  public:

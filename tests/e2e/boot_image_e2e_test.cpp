@@ -74,11 +74,13 @@ TEST_F(BootImageTest, TheMenuItemWritesTheImageForTheCard) {
   HWND menu = OpenMenu(row);
   ASSERT_NE(menu, nullptr);
   const std::vector<int> items = BlackPixelsOfItems(menu);
-  ASSERT_EQ(items.size(), 4u);
+  ASSERT_EQ(items.size(), 5u);
   EXPECT_GT(items[2], 20);  // 创建启动镜像...
   EXPECT_GT(items[3], 20);  // 创建网络启动目录...
+  EXPECT_GT(items[4], 20);  // 网络设置...
 
-  PressKey(VK_UP);  // from no item, Up selects the last one: "创建网络启动目录..."
+  PressKey(VK_UP);  // from no item, Up selects the last one: "网络设置..."
+  PressKey(VK_UP);  // "创建网络启动目录..."
   PressKey(VK_UP);  // "创建启动镜像..."
   PressKey(VK_RETURN);
   AnswerTargetDialog(*app, target.path());
@@ -109,10 +111,12 @@ TEST_F(BootImageTest, WithoutASelectionTheImageItemIsGreyedAndTheNetworkBootItem
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(RunningApp::SelectedRow(list()), -1);
   const std::vector<int> items = BlackPixelsOfItems(menu);
-  ASSERT_EQ(items.size(), 4u);
+  ASSERT_EQ(items.size(), 5u);
   EXPECT_EQ(items[2], 0);
   EXPECT_GT(items[3], 20);
+  EXPECT_GT(items[4], 20);  // 网络设置... needs no card
   // Enter on the greyed item runs nothing.
+  PressKey(VK_UP);
   PressKey(VK_UP);
   PressKey(VK_UP);
   PressKey(VK_RETURN);

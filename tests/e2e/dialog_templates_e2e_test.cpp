@@ -212,6 +212,32 @@ const std::vector<ExpectedDialog>& Layouts() {
            {IDOK, "button", WS_TABSTOP | BS_DEFPUSHBUTTON, 79, 27, 42, 14, "确定"},
            {1022, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 78, 7, 90, 16, ""},
        }},
+      // The first radio button starts its group; the label after the second
+      // ends it.
+      {134, kDialogStyle, 0, 240, 229, "网络设置", 10,
+       {
+           {-1, "button", BS_GROUPBOX, 7, 4, 226, 97, "标识"},
+           {-1, "static", WS_GROUP, 15, 19, 44, 8, "计算机名:"},
+           {1026, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 16, 163, 14, ""},
+           {1027, "button", WS_TABSTOP | BS_AUTO3STATE, 62, 33, 163, 10, "每台电脑使用不同的计算机名"},
+           {-1, "static", WS_GROUP, 15, 50, 44, 8, "用户名:"},
+           {1028, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 47, 163, 14, ""},
+           {-1, "static", WS_GROUP, 15, 67, 44, 8, "工作组:"},
+           {1029, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 64, 163, 14, ""},
+           {-1, "static", WS_GROUP, 15, 84, 44, 8, "登录域:"},
+           {1030, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62, 81, 163, 14, ""},
+           {-1, "button", BS_GROUPBOX, 7, 106, 226, 96, "TCP/IP"},
+           {1031, "button", WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON, 15, 119, 210, 10, "自动获取IP地址 (DHCP)"},
+           {1032, "button", BS_AUTORADIOBUTTON, 15, 133, 210, 10, "使用下面的IP地址"},
+           {-1, "static", WS_GROUP, 27, 151, 44, 8, "IP地址:"},
+           {1033, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 80, 148, 100, 14, ""},
+           {-1, "static", WS_GROUP, 27, 168, 44, 8, "子网掩码:"},
+           {1034, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 80, 165, 100, 14, ""},
+           {-1, "static", WS_GROUP, 27, 185, 44, 8, "默认网关:"},
+           {1035, "edit", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 80, 182, 100, 14, ""},
+           {IDOK, "button", WS_TABSTOP | BS_DEFPUSHBUTTON, 129, 208, 50, 14, "确定"},
+           {IDCANCEL, "button", WS_TABSTOP, 183, 208, 50, 14, "取消"},
+       }},
   };
   return layouts;
 }
