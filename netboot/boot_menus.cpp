@@ -15,11 +15,13 @@ std::string BusId(const PciId& id) {
   return text;
 }
 
-const char* MemdiskMode(const MenuEntry& entry) { return entry.hardDisk ? "harddisk" : "floppy"; }
+const char* MemdiskMode(bool hardDisk) { return hardDisk ? "harddisk" : "floppy"; }
+
+const char kDetect[] = "Detect the network card";
 
 }  // namespace
 
-std::string PxeLinuxMenu(const std::vector<MenuEntry>& entries) {
+std::string PxeLinuxMenu(const std::vector<MenuEntry>& entries, const UniversalEntry* all) {
   std::string menu =
       "# Tovrell network boot menu: one entry per network card of the driver library.\n"
       "# Run it from pxelinux.cfg/default with an entry such as\n"
@@ -29,15 +31,20 @@ std::string PxeLinuxMenu(const std::vector<MenuEntry>& entries) {
       "#     APPEND netboot/menu.cfg\n"
       "# memdisk, menu.c32 and libutil.c32 (from syslinux) lie beside pxelinux.0.\n"
       "MENU TITLE " + std::string(kTitle) + "\nTIMEOUT 300\n\n";
+  if (all != nullptr) {
+    menu += "LABEL all\n  MENU LABEL " + std::string(kDetect) + "\n  MENU DEFAULT\n  KERNEL memdisk\n  INITRD netboot/" +
+            all->imageName + "\n  APPEND " + MemdiskMode(all->hardDisk) + "\n\n";
+  }
   for (const MenuEntry& entry : entries) {
     menu += "LABEL " + entry.label + "\n  MENU LABEL " + entry.title + "\n  KERNEL memdisk\n  INITRD netboot/" +
-            entry.imageName + "\n  APPEND " + MemdiskMode(entry) + "\n\n";
+            entry.imageName + "\n  APPEND " + MemdiskMode(entry.hardDisk) + "\n\n";
   }
-  menu += "LABEL local\n  MENU LABEL Boot from local disk\n  MENU DEFAULT\n  LOCALBOOT 0\n";
+  menu += std::string("LABEL local\n  MENU LABEL Boot from local disk\n") + (all == nullptr ? "  MENU DEFAULT\n" : "") +
+          "  LOCALBOOT 0\n";
   return menu;
 }
 
-std::string IpxeMenu(const std::vector<MenuEntry>& entries) {
+std::string IpxeMenu(const std::vector<MenuEntry>& entries, const UniversalEntry* all) {
   std::string script =
       "#!ipxe\n"
       "# Tovrell network boot: boots the image made for the booting network card,\n"
@@ -50,15 +57,18 @@ std::string IpxeMenu(const std::vector<MenuEntry>& entries) {
     }
   }
   script += "\n:menu\nmenu " + std::string(kTitle) + "\n";
+  if (all != nullptr) script += "item all " + std::string(kDetect) + "\n";
   for (const MenuEntry& entry : entries) script += "item " + entry.label + " " + entry.title + "\n";
   script +=
       "item --gap\n"
       "item local Boot from local disk\n"
       "choose --timeout 30000 --default local target && goto ${target} || goto local\n\n";
-  for (const MenuEntry& entry : entries) {
-    script += ":" + entry.label + "\nkernel ../memdisk " + MemdiskMode(entry) + " || goto failed\ninitrd " +
-              entry.imageName + " || goto failed\nboot || goto failed\n\n";
-  }
+  const auto boot = [&](const std::string& label, bool hardDisk, const std::string& imageName) {
+    script += ":" + label + "\nkernel ../memdisk " + MemdiskMode(hardDisk) + " || goto failed\ninitrd " + imageName +
+              " || goto failed\nboot || goto failed\n\n";
+  };
+  if (all != nullptr) boot("all", all->hardDisk, all->imageName);
+  for (const MenuEntry& entry : entries) boot(entry.label, entry.hardDisk, entry.imageName);
   script +=
       ":failed\n"
       "echo The image could not be loaded. memdisk must lie in the server root folder.\n"

@@ -11,6 +11,8 @@
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 #include "text/path_form.h"
+#include "universal/universal_builds.h"
+#include "universal/universal_medium.h"
 
 namespace {
 
@@ -23,6 +25,22 @@ std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
   std::string lines;
   for (const NetbootOutcome::Skipped& s : skipped) lines += "\n" + CardLine(s.card, s.reason);
   return lines;
+}
+
+// ALL.IMG for `cards`: "" with its bytes in `*bytes`, or why there is none
+// (the template cannot take it, or not every card fits).
+std::string UniversalImageOf(const fat::Image& image, const CardList& cards, fat::DosStamp stamp, Progress& progress,
+                             std::string* bytes) {
+  UniversalTemplate tmpl;
+  std::string problem = UniversalTemplateOfImage(image, &tmpl);
+  if (!problem.empty()) return "启动镜像模板" + problem;
+  UniversalMedium medium;
+  if (!PlanUniversalMedium(cards, tmpl, progress, &medium) || medium.cards.empty()) return "没有网卡能放进去";
+  fat::Image all = image;
+  problem = SetUpUniversalImage(medium, stamp, &all);
+  if (!problem.empty()) return "启动镜像模板" + problem;
+  *bytes = all.bytes();
+  return std::string();
 }
 
 // Sets every card's image up and writes it into a new folder beside
@@ -55,8 +73,20 @@ void WriteNetbootFolder(const std::string& folder, const std::string& templateIm
   }
   if (entries.size() == 0) return;
   outcome->entries = entries.Entries();
-  for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(outcome->entries)),
-                           std::make_pair("menu.ipxe", IpxeMenu(outcome->entries))}) {
+  UniversalEntry all;
+  all.hardDisk = image.HasPartitionTable();
+  std::string allImage;
+  outcome->universalProblem = UniversalImageOf(image, cards, stamp, progress, &allImage);
+  if (outcome->universalProblem.empty()) {
+    if (!port::WriteFile(replacing.path() + all.imageName, allImage)) {
+      failures->push_back("无法写入" + replacing.path() + all.imageName + "：" + port::LastErrorText() +
+                          "，网络启动目录没有创建！");
+      return;
+    }
+  }
+  const UniversalEntry* withAll = outcome->universalProblem.empty() ? &all : nullptr;
+  for (const auto& menu : {std::make_pair("menu.cfg", PxeLinuxMenu(outcome->entries, withAll)),
+                           std::make_pair("menu.ipxe", IpxeMenu(outcome->entries, withAll))}) {
     if (!port::WriteFile(replacing.path() + menu.first, menu.second)) {
       failures->push_back("无法写入" + replacing.path() + menu.first + "：" + port::LastErrorText() +
                           "，网络启动目录没有创建！");
@@ -73,6 +103,11 @@ std::string SuccessText(const std::string& folder, const NetbootOutcome& outcome
   std::string text = "网络启动目录创建成功！\n在" + folder + "中为" + std::to_string(outcome.built.size()) +
                      "块网卡创建了启动镜像，其中" + std::to_string(chosenById) +
                      "块网卡的驱动程序包给出了PCI编号，客户机可按网卡自动启动。";
+  if (outcome.universalProblem.empty()) {
+    text += "\nALL.IMG放了所有网卡，客户机在启动时自动选择自己的网卡（PXELINUX菜单的默认项）。";
+  } else {
+    text += "\n没有创建放所有网卡的ALL.IMG：" + outcome.universalProblem;
+  }
   if (!outcome.skipped.empty()) {
     text += "\n以下" + std::to_string(outcome.skipped.size()) + "块网卡没有创建启动镜像：" + SkippedLines(outcome.skipped);
   }

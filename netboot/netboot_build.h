@@ -23,6 +23,7 @@ struct NetbootOutcome : Outcome {
   std::vector<BuiltCard> built;
   std::vector<Skipped> skipped;
   std::vector<MenuEntry> entries;  // the menus' entries, once every image is written
+  std::string universalProblem;    // why there is no ALL.IMG; "" when there is
   bool complete = false;           // the new folder, with every image and both menus, is in place
 };
 
@@ -40,7 +41,10 @@ inline const char kEmptyLibraryForNetboot[] = "驱动程序库中还没有网卡
 // BootDisk.img for it (SetUpCardImage), and the folder gets menu.cfg and
 // menu.ipxe (MenuEntries, PxeLinuxMenu, IpxeMenu) for the cards that got an
 // image, all in a new folder beside the old one, which takes the old one's
-// place only once complete (ReplacingFolder). A card that cannot get one is
+// place only once complete (ReplacingFolder). The folder also gets ALL.IMG,
+// the universal image of every card (SetUpUniversalImage), when the template
+// image can take it and holds every card: the menus then offer it first,
+// and PXELINUX's boots it by default. A card that cannot get one is
 // left out and named with its reason; the others are still built. The end
 // is one notice: "网络启动目录创建成功！" with the number of cards built and
 // the cards left out; or, when no card was built, a refusal naming each

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Client{"IpxeE1000", "netboot/menu.ipxe", "e1000", {}, "DriverName=E1000$"},
                       // A card no package names (pcnet, 1022:2000) gets the menu; local boot is its default.
                       Client{"IpxeMenu", "netboot/menu.ipxe", "pcnet", {"up", "ret"}, "DriverName=E100B$"},
-                      Client{"PxeLinuxMenu", "pxelinux.0", "rtl8139", {"home", "down", "down", "ret"},
+                      Client{"PxeLinuxMenu", "pxelinux.0", "rtl8139", {"home", "down", "down", "down", "ret"},
                              "DriverName=E100B$"},
                       // BootDisk.img of the Intel card, whatever card boots it.
                       Client{"SingleImage", "single.ipxe", "rtl8139", {}, "DriverName=E1000$"}),

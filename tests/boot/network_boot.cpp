@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 #include "support/fat_test_image.h"
@@ -24,9 +26,12 @@ std::string Joined(const std::vector<std::string>& words) {
 
 }  // namespace
 
-bool BootShows(const NetworkBoot& boot, std::string* screen) {
-  const std::string line = "python3 '" TOVRELL_BOOT_TOOLS "/qemu_screen.py' --tftp " + ShellPath(boot.tftpRoot) +
-                           " --bootfile " + Quoted(boot.bootFile) + " --nic " + Quoted(boot.nic) + " --keys-after " +
+bool BootShows(const QemuBoot& boot, std::string* screen) {
+  const std::string medium = boot.floppy.empty()
+                                 ? " --tftp " + ShellPath(boot.tftpRoot) + " --bootfile " + Quoted(boot.bootFile)
+                                 : " --floppy " + ShellPath(boot.floppy) + (boot.readonly ? " --readonly" : "");
+  const std::string line = "python3 '" TOVRELL_BOOT_TOOLS "/qemu_screen.py'" + medium + " --nic " + Quoted(boot.nic) +
+                           " --keys-after " +
                            Quoted(boot.keysAfter) + " --keys " + Quoted(Joined(boot.keys)) + " --expect " +
                            Quoted(boot.expected) + " --timeout " + std::to_string(boot.timeoutSeconds) + " 2>&1";
   screen->clear();
@@ -43,6 +48,12 @@ void MakeBootableTemplate(const std::string& templateFolder, const std::string& 
               ShellPath(imagePath)) != 0) {
     throw std::runtime_error("cannot make the bootable template " + imagePath);
   }
+}
+
+std::string FreeDosImage() {
+  const char* given = std::getenv("TOVRELL_FREEDOS_IMG");
+  const std::string path = given != nullptr ? given : TOVRELL_BOOT_TOOLS "/../../../shared/freedos/freedos-boot.img";
+  return std::ifstream(path).good() ? path : std::string();
 }
 
 void LayOutPxeLinux(const std::string& tftpRoot) {

@@ -15,7 +15,7 @@
 
 namespace {
 
-enum class Build { kNet, kUsb, kImage, kNetboot };
+enum class Build { kNet, kUsb, kImage, kNetboot, kUniversalUsb };
 
 class BuildTargetTest : public SampleProgramTest {
  protected:
@@ -35,6 +35,7 @@ class BuildTargetTest : public SampleProgramTest {
     if (build == Build::kUsb) CreateUsbDisk(view, list, program);
     if (build == Build::kImage) CreateBootImage(view, list, program);
     if (build == Build::kNetboot) CreateNetbootFolder(view, list, program);
+    if (build == Build::kUniversalUsb) CreateUniversalUsb(view, list, program);
   }
 
   // Every entry below the temporary folder with its bytes and read-only bit.
@@ -132,6 +133,8 @@ TEST_F(BuildTargetTest, ACancelledOrFailedBuildLeavesNothingHalfMadeOrSaysWhatSt
       {Build::kNetboot, 3, "netboot", kThrow, "netboot\\OLD.IMG"},
       {Build::kImage, 3, "BootDisk.img", kThrow, "BootDisk.img"},
       {Build::kNet, 3, "NET", kThrow, nullptr},
+      {Build::kUniversalUsb, 2, "BootDisk", kCancel, "BootDisk\\OLD.TXT"},  // reading the cards
+      {Build::kUniversalUsb, 7, "BootDisk", kThrow, "BootDisk\\OLD.TXT"},   // copying the template
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.output) + " " + std::to_string(c.atStep) + " " + std::to_string(c.ending));
