@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bootdisk/identity_config.h"
 #include "library/protocol_ini.h"
 #include "text/cp936_path.h"
 #include "text/ini_lines.h"
@@ -67,6 +68,7 @@ BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& ca
     newLine = "DriverName=" + card.deviceName;
   }
   bytes->replace(line->start, line->end - line->start, newLine);
+  ApplyIdentity(file, card.identity, bytes);
   return BootConfigRewrite::kRewritten;
 }
 

@@ -6,12 +6,16 @@
 
 #include <string>
 
+#include "settings/network_settings.h"
+
 enum class BootConfigFile { kSystemIni, kProtocolIni };
 
-// The card a medium is set up for, as the two files name it.
+// The card a medium is set up for, as the two files name it, and the
+// client's identity they give.
 struct MediaCard {
   std::string driverFileName;  // netcard=
   std::string deviceName;      // DriverName= (DeviceNameOfCard); "" when there is none
+  NetworkSettings identity{};  // ApplyIdentity; unset: the template's
 };
 
 enum class BootConfigRewrite {
@@ -40,7 +44,9 @@ const char* BootConfigKey(BootConfigFile file);
 // Lines after a Ctrl-Z, which DOS never reads, are never taken. Keys as
 // spelled are matched on character boundaries (a code page 936 trail byte
 // never starts one). Every other byte, the line's own line break
-// included, is kept. Touches nothing but `*bytes`.
+// included, is kept. Then the card's identity is written (ApplyIdentity;
+// the builds check beforehand that the template takes it). Touches nothing
+// but `*bytes`.
 BootConfigRewrite RewriteBootConfigText(BootConfigFile file, const MediaCard& card, std::string* bytes);
 
 // "" when `bytes`, a template's `file`, holds the line the client reads for

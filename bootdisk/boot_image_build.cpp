@@ -10,13 +10,19 @@ namespace {
 
 // The image built and written for the card: false when refused (`*refusal`
 // set), failed (`*failures` set) or cancelled.
-bool BuildImageFile(const std::string& templateImage, const CardEntry& card, const std::string& imagePath,
-                    Progress& progress, ImageRefusal* refusal, Messages* failures) {
+bool BuildImageFile(const std::string& templateImage, const CardEntry& card, const NetworkSettings& settings,
+                    const std::string& imagePath, Progress& progress, ImageRefusal* refusal, Messages* failures,
+                    MediumIdentity* identity) {
   if (!progress.Step("正在读取启动镜像模板" + templateImage, 0, 3)) return false;
   fat::Image image;
   if (!OpenTemplateImage(templateImage, &image, refusal)) return false;
+  std::string problem = IdentityOfImage(image, settings, false, templateImage, identity);
+  if (!problem.empty()) {
+    refusal->text = problem;
+    return false;
+  }
   if (!progress.Step("正在为" + card.cardName + "设置启动镜像", 1, 3) ||
-      !SetUpCardImage(templateImage, card, DosStampNow(), &image, refusal)) {
+      !SetUpCardImage(templateImage, card, *identity, DosStampNow(), &image, refusal)) {
     return false;
   }
   return WriteBuiltImage(imagePath, image.bytes(), "启动镜像", progress, 2, 3, failures);
@@ -40,7 +46,9 @@ void BuildBootImage(const BuildRequest& request, Progress& progress, Outcome* ou
   ImageRefusal refusal;
   Messages failures;
   CancelWatch watch(progress);
-  const bool built = BuildImageFile(templateImage, *request.card, imagePath, watch, &refusal, &failures);
+  MediumIdentity identity;
+  const bool built =
+      BuildImageFile(templateImage, *request.card, request.settings, imagePath, watch, &refusal, &failures, &identity);
   if (watch.cancelled()) {
     outcome->Cancel("创建已取消，" + UnchangedText(imagePath));
     return;
@@ -53,5 +61,5 @@ void BuildBootImage(const BuildRequest& request, Progress& progress, Outcome* ou
       outcome->Refuse(refusal.text);
     }
   }
-  if (built) outcome->Succeed("启动镜像创建成功！");
+  if (built) outcome->Succeed(identity.uniqueName ? "启动镜像创建成功！\n" + UniqueNameNote(identity) : "启动镜像创建成功！");
 }

@@ -1,12 +1,17 @@
 #include "bootdisk/boot_media_build.h"
 
+#include "bootdisk/autoexec_line.h"
+#include "bootdisk/boot_program_files.h"
 #include "bootdisk/build_target.h"
 #include "bootdisk/media_card.h"
+#include "bootdisk/medium_identity.h"
 #include "bootdisk/rewrite_boot_config.h"
 #include "files/clear_read_only.h"
 #include "files/copy_tree.h"
+#include "files/folder_walk.h"
 #include "library/program_folder.h"
 #include "port/file_system.h"
+#include "text/cp936_path.h"
 #include "text/path_form.h"
 
 namespace {
@@ -36,13 +41,37 @@ bool SetUpCard(const CardEntry& card, const MediaCard& media, const std::string&
   return RewriteBootConfig(netFolder, media, messages);
 }
 
+// Puts the boot program that gives each PC a computer name of its own into
+// the build folder `root` (trailing backslash) whose NET folder is
+// `root` + `netFolderInBuild`: its files in NET and, where the build holds
+// one, its line in AUTOEXEC.BAT. False once the failure has been noted.
+bool AddNameOnlyBootProgram(const std::string& root, const std::string& netFolderInBuild, const std::string& nameBase,
+                            Messages* messages) {
+  std::vector<MediumFile> files = NameOnlyBootProgramFiles(nameBase);
+  for (MediumFile& file : files) file.path = netFolderInBuild + cp936::FileNameOf(file.path);
+  const std::string autoexec = FileNamedIn(root, "AUTOEXEC.BAT");
+  std::string bytes;
+  if (!autoexec.empty() && port::ReadFile(autoexec, &bytes)) {
+    AddBootProgramLine(&bytes);
+    files.push_back({cp936::FileNameOf(autoexec), bytes});
+  }
+  for (const MediumFile& file : files) {
+    ClearReadOnly(root + file.path);
+    if (!port::WriteFile(root + file.path, file.content)) {
+      messages->push_back("无法写入" + root + file.path + "：" + port::LastErrorText() + "，启动盘没有创建完成！");
+      return false;
+    }
+  }
+  return true;
+}
+
 // Replaces `buildFolder` (with a trailing backslash) with an empty one,
 // fills it from `templateSource` and sets its NET folder up for `card`. A
 // build that fails, is cancelled or is ended by an exception after making
 // its build folder removes it again.
 bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolder, const std::string& templateSource,
-                      const CardEntry& card, const MediaCard& media, const std::string& programFolder,
-                      Progress& progress, Outcome* outcome) {
+                      const CardEntry& card, const MediaCard& media, const MediumIdentity& identity,
+                      const std::string& programFolder, Progress& progress, Outcome* outcome) {
   Messages messages;
   if (!progress.Step("正在删除旧的" + pathform::WithoutBackslash(buildFolder), 0, 0)) return false;
   const bool replaced = ReplaceBuildFolder(buildFolder, "启动盘", &messages);
@@ -54,10 +83,31 @@ bool BuildMediaFolder(const BootMediaBuild& build, const std::string& buildFolde
   messages.clear();
   const bool built = CopyTree(templateSource, buildFolder, &messages, {LibraryFolderOf(programFolder)}, &progress) &&
                      progress.Step("正在为" + card.cardName + "设置NET目录", 1, 1) &&
-                     SetUpCard(card, media, buildFolder + build.netFolderInBuild, &messages);
+                     SetUpCard(card, media, buildFolder + build.netFolderInBuild, &messages) &&
+                     (!identity.uniqueName ||
+                      AddNameOnlyBootProgram(buildFolder, build.netFolderInBuild, identity.nameBase, &messages));
   outcome->FailAll(messages);
   if (built) guard.Keep();
   return built;
+}
+
+// The build's identity from the template's NET folder `templateNet`
+// (MediumIdentityOf); a USB folder whose PCs each get a name of their own
+// needs the template's AUTOEXEC.BAT to run the boot program. "" or the
+// refusal.
+std::string IdentityOfTemplate(const BootMediaBuild& build, const BuildRequest& request,
+                               const std::string& templateNet, MediumIdentity* identity) {
+  std::string systemIni;
+  std::string protocolIni;
+  port::ReadFile(templateNet + "SYSTEM.INI", &systemIni);
+  port::ReadFile(templateNet + "PROTOCOL.INI", &protocolIni);
+  const std::string refusal = MediumIdentityOf(request.settings, false, templateNet, systemIni, protocolIni, identity);
+  if (!refusal.empty() || !identity->uniqueName || *build.netFolderInBuild == '\0') return refusal;
+  const std::string templateFolder = TemplateFolderOf(request.programFolder);
+  if (!FileNamedIn(templateFolder, "AUTOEXEC.BAT").empty()) return std::string();
+  return "启动盘模板" + templateFolder +
+         "中没有AUTOEXEC.BAT，没有程序会在启动时运行给每台电脑取计算机名的TOVRELL.COM（在网络设置中可以不选"
+         "“每台电脑使用不同的计算机名”），启动盘没有创建！";
 }
 
 void RunBuild(const BootMediaBuild& build, const BuildRequest& request, Progress& progress, Outcome* outcome) {
@@ -74,16 +124,26 @@ void RunBuild(const BootMediaBuild& build, const BuildRequest& request, Progress
     return;
   }
   MediaCard media;
+  const std::string templateNet = TemplateFolderOf(request.programFolder) + "NET\\";
   std::string refusal = MediaCardOf(*request.card, &media);
-  if (refusal.empty()) refusal = CheckTemplateConfig(TemplateFolderOf(request.programFolder) + "NET\\");
+  if (refusal.empty()) refusal = CheckTemplateConfig(templateNet);
+  MediumIdentity identity;
+  if (refusal.empty()) refusal = IdentityOfTemplate(build, request, templateNet, &identity);
   if (!refusal.empty()) {
     outcome->Refuse(refusal);
     return;
   }
+  media.identity = identity.settings;
   CancelWatch watch(progress);
-  if (BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *request.card, media,
+  if (BuildMediaFolder(build, pathform::WithBackslash(buildFolder), templateSource, *request.card, media, identity,
                        request.programFolder, watch, outcome)) {
-    outcome->Succeed(build.successText);
+    std::string text = build.successText;
+    if (identity.uniqueName) text += "\n" + UniqueNameNote(identity);
+    // A NET folder goes onto a boot disk whose AUTOEXEC.BAT is the user's.
+    if (identity.uniqueName && *build.netFolderInBuild == '\0') {
+      text += "\n请在启动盘的AUTOEXEC.BAT中启动网络客户端之前加上一行" + std::string(kBootProgramLine) + "。";
+    }
+    outcome->Succeed(text);
   } else if (watch.cancelled()) {
     outcome->Cancel(CancelledText(buildFolder));
   }

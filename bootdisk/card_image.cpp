@@ -3,6 +3,8 @@
 #include <ctime>
 #include <vector>
 
+#include "bootdisk/autoexec_line.h"
+#include "bootdisk/boot_program_files.h"
 #include "bootdisk/media_card.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
@@ -74,8 +76,8 @@ bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, Imag
   return true;
 }
 
-bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, fat::DosStamp stamp, fat::Image* image,
-                    ImageRefusal* refusal) {
+bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, const MediumIdentity& identity,
+                    fat::DosStamp stamp, fat::Image* image, ImageRefusal* refusal) {
   MediaCard media;
   std::string reason;
   const std::string cardRefusal = MediaCardOf(card, &media, &reason);
@@ -83,18 +85,52 @@ bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, fat
     *refusal = Refusal(cardRefusal, reason);
     return false;
   }
+  media.identity = identity.settings;
   std::string driver;
   if (!port::ReadFile(card.driverPath, &driver)) {
     *refusal = Refusal("网卡驱动程序" + card.driverPath + "无法读取" + kNotCreated, "驱动程序文件无法读取（可能已被删除）",
                        true);
     return false;
   }
-  const std::string problem = SetUpBootImage(image, media, driver, stamp, &reason);
+  std::string problem = SetUpBootImage(image, media, driver, stamp, &reason);
+  if (problem.empty() && identity.uniqueName) problem = AddNameOnlyBootProgram(image, identity.nameBase, stamp);
   if (!problem.empty()) {
-    *refusal = Refusal("启动镜像模板" + templateImage + problem, reason);
+    *refusal = Refusal("启动镜像模板" + templateImage + problem, reason.empty() ? problem : reason);
     return false;
   }
   return true;
+}
+
+std::string IdentityOfImage(const fat::Image& image, const NetworkSettings& settings, bool manyPcsBoot,
+                            const std::string& templateImage, MediumIdentity* identity) {
+  std::string systemIni;
+  std::string protocolIni;
+  image.ReadFile("NET\\SYSTEM.INI", &systemIni);
+  image.ReadFile("NET\\PROTOCOL.INI", &protocolIni);
+  std::string problem =
+      MediumIdentityOf(settings, manyPcsBoot, templateImage + "中的NET\\", systemIni, protocolIni, identity);
+  if (!problem.empty()) return problem;
+  problem = ImageIdentityProblem(image, *identity);
+  return problem.empty() ? problem : "启动镜像模板" + templateImage + problem + kNotCreated;
+}
+
+std::string ImageIdentityProblem(const fat::Image& image, const MediumIdentity& identity) {
+  if (!identity.uniqueName || image.Find("AUTOEXEC.BAT") == fat::Image::Entry::kFile) return std::string();
+  return "中没有AUTOEXEC.BAT，没有程序会在启动时运行给每台电脑取计算机名的TOVRELL.COM（在网络设置中可以不选"
+         "“每台电脑使用不同的计算机名”）";
+}
+
+std::string AddNameOnlyBootProgram(fat::Image* image, const std::string& nameBase, fat::DosStamp stamp) {
+  std::vector<MediumFile> files = NameOnlyBootProgramFiles(nameBase);
+  std::string autoexec;
+  image->ReadFile("AUTOEXEC.BAT", &autoexec);
+  AddBootProgramLine(&autoexec);
+  files.push_back({"AUTOEXEC.BAT", autoexec});
+  std::string problem;
+  for (const MediumFile& file : files) {
+    if (!image->WriteFile(file.path, file.content, stamp, &problem)) return "放不下启动程序：" + problem + kNotCreated;
+  }
+  return std::string();
 }
 
 std::string SetUpBootImage(fat::Image* image, const MediaCard& card, const std::string& driver, fat::DosStamp stamp,

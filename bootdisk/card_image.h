@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bootdisk/boot_config_text.h"
+#include "bootdisk/medium_identity.h"
 #include "fat/image.h"
 #include "library/card_entry.h"
 
@@ -31,13 +32,35 @@ fat::DosStamp DosStampNow();
 // without the line the client reads for the card.
 bool OpenTemplateImage(const std::string& templateImage, fat::Image* image, ImageRefusal* refusal);
 
-// `*image`, an opened template image, set up for `card` (SetUpBootImage),
-// its entries stamped `stamp`. Refused: a driver file name DOS cannot load
-// or a device name that cannot be right (MediaCardOf), a driver
-// file that cannot be read (file work), a folder in NET named as a file the
-// build writes, too little space. Once refused, `*image` must be dropped.
-bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, fat::DosStamp stamp, fat::Image* image,
-                    ImageRefusal* refusal);
+// `*image`, an opened template image, set up for `card` (SetUpBootImage)
+// with the client's `identity`, its entries stamped `stamp`; where each PC
+// gets a computer name of its own, the image also gets the boot program
+// that draws it (AddNameOnlyBootProgram). Refused: a driver file name DOS
+// cannot load or a device name that cannot be right (MediaCardOf), a
+// driver file that cannot be read (file work), a folder in NET named as a
+// file the build writes, too little space. Once refused, `*image` must be
+// dropped.
+bool SetUpCardImage(const std::string& templateImage, const CardEntry& card, const MediumIdentity& identity,
+                    fat::DosStamp stamp, fat::Image* image, ImageRefusal* refusal);
+
+// The identity of a build from the opened template image `image`
+// (MediumIdentityOf, from its NET\SYSTEM.INI and NET\PROTOCOL.INI, and
+// ImageIdentityProblem): "" or the refusal.
+std::string IdentityOfImage(const fat::Image& image, const NetworkSettings& settings, bool manyPcsBoot,
+                            const std::string& templateImage, MediumIdentity* identity);
+
+// "" when the opened template image can take the build's identity: where
+// each PC gets a name of its own, it needs an AUTOEXEC.BAT to run the boot
+// program; otherwise why not, as the rest of a sentence about the template
+// image.
+std::string ImageIdentityProblem(const fat::Image& image, const MediumIdentity& identity);
+
+// Puts the boot program into the image for a medium of one card whose PCs
+// each get a computer name of its own: NameOnlyBootProgramFiles, and its
+// line in AUTOEXEC.BAT. "" when done, otherwise why not (no room), as the
+// rest of a sentence about the template image; the image must then be
+// dropped.
+std::string AddNameOnlyBootProgram(fat::Image* image, const std::string& nameBase, fat::DosStamp stamp);
 
 // The work on the image in memory: `image` (opened) gets the card's driver
 // file with content `driver` in \NET, and NET\SYSTEM.INI and

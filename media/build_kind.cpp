@@ -4,6 +4,7 @@
 #include "bootdisk/boot_media_build.h"
 #include "bootdisk/build_target.h"
 #include "netboot/netboot_build.h"
+#include "settings/settings_file.h"
 #include "universal/universal_builds.h"
 
 namespace {
@@ -44,7 +45,13 @@ std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
   return std::string();
 }
 
-void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, Outcome* outcome) {
+void RunBuild(BuildKind kind, const BuildRequest& given, Progress& progress, Outcome* outcome) {
+  BuildRequest request = given;
+  const std::string unreadable = ReadSettingsFile(SettingsFileOf(request.programFolder), &request.settings);
+  if (!unreadable.empty()) {
+    outcome->Refuse(unreadable);
+    return;
+  }
   switch (kind) {
     case BuildKind::kNet:
       BuildNetFolder(request, progress, outcome);

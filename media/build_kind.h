@@ -25,8 +25,10 @@ std::string ProgressTitleOf(BuildKind kind);
 // build of every card with no card in the library).
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards);
 
-// Runs the build, noting what arises in `*outcome` as it arises: a refusal,
-// failures, Cancel, or its success.
+// Runs the build with the client's identity as Tovrell.ini beside the
+// program sets it (a file that cannot be read refuses the build), noting
+// what arises in `*outcome` as it arises: a refusal, failures, Cancel, or
+// its success.
 void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, Outcome* outcome);
 
 // Notes that the build let an exception out (`failure`, FailureOf), caught

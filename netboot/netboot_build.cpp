@@ -29,13 +29,13 @@ std::string SkippedLines(const std::vector<NetbootOutcome::Skipped>& skipped) {
 
 // ALL.IMG for `cards`: "" with its bytes in `*bytes`, or why there is none
 // (the template cannot take it, or not every card fits).
-std::string UniversalImageOf(const fat::Image& image, const CardList& cards, fat::DosStamp stamp, Progress& progress,
-                             std::string* bytes) {
+std::string UniversalImageOf(const fat::Image& image, const CardList& cards, const MediumIdentity& identity,
+                             fat::DosStamp stamp, Progress& progress, std::string* bytes) {
   UniversalTemplate tmpl;
   std::string problem = UniversalTemplateOfImage(image, &tmpl);
   if (!problem.empty()) return "启动镜像模板" + problem;
   UniversalMedium medium;
-  if (!PlanUniversalMedium(cards, tmpl, progress, &medium) || medium.cards.empty()) return "没有网卡能放进去";
+  if (!PlanUniversalMedium(cards, tmpl, identity, progress, &medium) || medium.cards.empty()) return "没有网卡能放进去";
   fat::Image all = image;
   problem = SetUpUniversalImage(medium, stamp, &all);
   if (!problem.empty()) return "启动镜像模板" + problem;
@@ -48,7 +48,8 @@ std::string UniversalImageOf(const fat::Image& image, const CardList& cards, fat
 // once it is complete: a build that fails, is cancelled or can make no image
 // leaves the old folder as it was.
 void WriteNetbootFolder(const std::string& folder, const std::string& templateImage, const fat::Image& image,
-                        const CardList& cards, Progress& progress, NetbootOutcome* outcome, Messages* failures) {
+                        const CardList& cards, const MediumIdentity& identity, Progress& progress,
+                        NetbootOutcome* outcome, Messages* failures) {
   const fat::DosStamp stamp = DosStampNow();
   const std::uint64_t count = static_cast<std::uint64_t>(cards.Count());
   std::uint64_t done = 0;
@@ -59,7 +60,7 @@ void WriteNetbootFolder(const std::string& folder, const std::string& templateIm
     if (!progress.Step("正在创建" + card.cardName + "的启动镜像", done++, count)) return;
     fat::Image cardImage = image;
     ImageRefusal refusal;
-    if (!SetUpCardImage(templateImage, card, stamp, &cardImage, &refusal)) {
+    if (!SetUpCardImage(templateImage, card, identity, stamp, &cardImage, &refusal)) {
       outcome->skipped.push_back({card, refusal.reason});
       continue;
     }
@@ -76,7 +77,7 @@ void WriteNetbootFolder(const std::string& folder, const std::string& templateIm
   UniversalEntry all;
   all.hardDisk = image.HasPartitionTable();
   std::string allImage;
-  outcome->universalProblem = UniversalImageOf(image, cards, stamp, progress, &allImage);
+  outcome->universalProblem = UniversalImageOf(image, cards, identity, stamp, progress, &allImage);
   if (outcome->universalProblem.empty()) {
     if (!port::WriteFile(replacing.path() + all.imageName, allImage)) {
       failures->push_back("无法写入" + replacing.path() + all.imageName + "：" + port::LastErrorText() +
@@ -97,12 +98,13 @@ void WriteNetbootFolder(const std::string& folder, const std::string& templateIm
   outcome->complete = replacing.Replace(failures);
 }
 
-std::string SuccessText(const std::string& folder, const NetbootOutcome& outcome) {
+std::string SuccessText(const std::string& folder, const NetbootOutcome& outcome, const MediumIdentity& identity) {
   std::size_t chosenById = 0;
   for (const MenuEntry& entry : outcome.entries) chosenById += entry.ids.empty() ? 0 : 1;
   std::string text = "网络启动目录创建成功！\n在" + folder + "中为" + std::to_string(outcome.built.size()) +
                      "块网卡创建了启动镜像，其中" + std::to_string(chosenById) +
                      "块网卡的驱动程序包给出了PCI编号，客户机可按网卡自动启动。";
+  if (identity.uniqueName) text += "\n" + UniqueNameNote(identity);
   if (outcome.universalProblem.empty()) {
     text += "\nALL.IMG放了所有网卡，客户机在启动时自动选择自己的网卡（PXELINUX菜单的默认项）。";
   } else {
@@ -132,8 +134,12 @@ void BuildNetbootFolder(const BuildRequest& request, Progress& progress, Netboot
   Messages failures;
   ImageRefusal refusal;
   fat::Image image;
+  MediumIdentity identity;
   if (watch.Step("正在读取启动镜像模板" + templateImage, 0, 0) && OpenTemplateImage(templateImage, &image, &refusal)) {
-    WriteNetbootFolder(folder, templateImage, image, request.cards, watch, outcome, &failures);
+    refusal.text = IdentityOfImage(image, request.settings, true, templateImage, &identity);
+    if (refusal.text.empty()) {
+      WriteNetbootFolder(folder, templateImage, image, request.cards, identity, watch, outcome, &failures);
+    }
   }
   if (!outcome->complete && !failures.empty()) failures.back() += "\n" + UnchangedText(folder);
   outcome->FailAll(failures);
@@ -146,7 +152,7 @@ void BuildNetbootFolder(const BuildRequest& request, Progress& progress, Netboot
       outcome->Refuse(refusal.text);
     }
   } else if (outcome->complete) {
-    outcome->Succeed(SuccessText(folder, *outcome));
+    outcome->Succeed(SuccessText(folder, *outcome, identity));
   } else if (failures.empty()) {
     outcome->Refuse("没有为任何网卡创建启动镜像，网络启动目录没有创建：" + SkippedLines(outcome->skipped));
   }

@@ -87,13 +87,18 @@ void BuildUniversalFolder(const BuildRequest& request, Progress& progress, Outco
   std::string refusal = CheckBuildOutput(output, BuildOutput::kFolder, templateFolder, request.programFolder);
   UniversalTemplate tmpl;
   if (refusal.empty()) refusal = UniversalTemplateOfFolder(templateFolder, &tmpl);
+  MediumIdentity identity;
+  if (refusal.empty()) {
+    refusal = MediumIdentityOf(request.settings, true, templateFolder + "NET\\", tmpl.systemIni, tmpl.protocolIni,
+                               &identity);
+  }
   if (!refusal.empty()) {
     outcome->Refuse(refusal);
     return;
   }
   CancelWatch watch(progress);
   UniversalMedium medium;
-  if (!PlanUniversalMedium(request.cards, tmpl, watch, &medium)) {
+  if (!PlanUniversalMedium(request.cards, tmpl, identity, watch, &medium)) {
     outcome->Cancel("创建已取消，" + UnchangedText(output));
     return;
   }
@@ -114,7 +119,7 @@ void BuildUniversalFolder(const BuildRequest& request, Progress& progress, Outco
   if (watch.cancelled()) {
     outcome->Cancel("创建已取消，" + UnchangedText(output));
   } else if (built) {
-    outcome->Succeed("通用启动盘创建成功！\n在" + output + "中" + UniversalSummary(medium));
+    outcome->Succeed("通用启动盘创建成功！\n在" + output + "中" + UniversalSummary(medium, identity));
   }
 }
 
@@ -194,8 +199,15 @@ void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcom
     outcome->Refuse("启动镜像模板" + templateImage + problem + "，通用启动镜像没有创建！");
     return;
   }
+  MediumIdentity identity;
+  problem = MediumIdentityOf(request.settings, true, templateImage + "中的NET\\", tmpl.systemIni, tmpl.protocolIni,
+                             &identity);
+  if (!problem.empty()) {
+    outcome->Refuse(problem);
+    return;
+  }
   UniversalMedium medium;
-  if (!PlanUniversalMedium(request.cards, tmpl, watch, &medium)) return cancelled();
+  if (!PlanUniversalMedium(request.cards, tmpl, identity, watch, &medium)) return cancelled();
   if (medium.cards.empty()) {
     outcome->Fail(NoCardText(kUniversalImage, medium));
     return;
@@ -209,5 +221,5 @@ void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcom
   const bool written = WriteBuiltImage(imagePath, image.bytes(), kUniversalImage, watch, 0, 2, &failures);
   outcome->FailAll(failures);
   if (watch.cancelled()) return cancelled();
-  if (written) outcome->Succeed("通用启动镜像创建成功！\n在" + imagePath + "中" + UniversalSummary(medium));
+  if (written) outcome->Succeed("通用启动镜像创建成功！\n在" + imagePath + "中" + UniversalSummary(medium, identity));
 }

@@ -6,7 +6,6 @@
 #include "bootdisk/boot_table.h"
 #include "bootdisk/card_title.h"
 #include "bootdisk/media_card.h"
-#include "bootprog/boot_program.h"
 #include "port/file_system.h"
 #include "text/cp936_path.h"
 
@@ -30,8 +29,8 @@ bool ConfigFilesFor(const UniversalTemplate& tmpl, const MediaCard& media, std::
 
 }  // namespace
 
-bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, Progress& progress,
-                         UniversalMedium* medium) {
+bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, const MediumIdentity& identity,
+                         Progress& progress, UniversalMedium* medium) {
   const std::uint64_t total = static_cast<std::uint64_t>(cards.Count());
   std::uint64_t done = 0;
   std::vector<std::string> drivers;
@@ -45,7 +44,9 @@ bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, P
     std::string driver;
     std::string systemIni;
     std::string protocolIni;
-    if (!MediaCardOf(card, &taken.media, &reason).empty()) {
+    const bool refused = !MediaCardOf(card, &taken.media, &reason).empty();
+    taken.media.identity = identity.settings;
+    if (refused) {
       medium->leftOut.push_back({card, reason});
     } else if (medium->cards.size() == kMaxUniversalCards) {
       medium->leftOut.push_back({card, "通用启动盘最多放999块网卡"});
@@ -83,7 +84,7 @@ bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, P
     medium->files.push_back({folder + "\\PROTOCOL.INI", protocolInis[i]});
   }
   std::vector<std::size_t> idsLeftOut;
-  const std::string tableText = BootTableText(table, std::string(), &idsLeftOut);
+  const std::string tableText = BootTableText(table, identity.uniqueName ? identity.nameBase : std::string(), &idsLeftOut);
   for (UniversalCard& card : medium->cards) card.menuOnly = card.ids.empty();
   for (std::size_t i : idsLeftOut) medium->cards[i].menuOnly = true;
 
@@ -92,8 +93,7 @@ bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, P
   medium->files.push_back({"NET\\" + first.media.driverFileName, drivers.front()});
   medium->files.push_back({"NET\\SYSTEM.INI", systemInis.front()});
   medium->files.push_back({"NET\\PROTOCOL.INI", protocolInis.front()});
-  medium->files.push_back({std::string("NET\\") + kBootTableName, tableText});
-  medium->files.push_back({std::string("NET\\") + kBootProgramName, BootProgramBytes()});
+  for (MediumFile& file : BootProgramFiles(tableText)) medium->files.push_back(std::move(file));
   std::string autoexec = tmpl.autoexec;
   AddBootProgramLine(&autoexec);
   medium->files.push_back({tmpl.autoexecPath, autoexec});
@@ -120,7 +120,7 @@ std::string LeftOutLines(const std::vector<LeftOutCard>& leftOut) {
   return lines;
 }
 
-std::string UniversalSummary(const UniversalMedium& medium) {
+std::string UniversalSummary(const UniversalMedium& medium, const MediumIdentity& identity) {
   std::size_t byIds = 0;
   for (const UniversalCard& card : medium.cards) byIds += card.menuOnly ? 0 : 1;
   std::string text = "其中放了" + std::to_string(medium.cards.size()) + "块网卡：" + std::to_string(byIds) +
@@ -131,6 +131,7 @@ std::string UniversalSummary(const UniversalMedium& medium) {
     if (card.menuOnly && !card.ids.empty()) crowded += (crowded.empty() ? "" : "、") + card.card.cardName;
   }
   if (!crowded.empty()) text += "\n" + crowded + "的PCI编号太多，网卡表中放不下，只能从菜单中选择。";
+  if (identity.uniqueName) text += "\n" + UniqueNameNote(identity);
   if (!medium.leftOut.empty()) {
     text += "\n以下" + std::to_string(medium.leftOut.size()) + "块网卡没有放进去：" + LeftOutLines(medium.leftOut);
   }

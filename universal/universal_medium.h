@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "bootdisk/boot_config_text.h"
+#include "bootdisk/boot_program_files.h"
+#include "bootdisk/medium_identity.h"
 #include "library/card_list.h"
 #include "library/pci_ids.h"
 #include "work/progress.h"
@@ -42,13 +44,6 @@ struct LeftOutCard {
   std::string reason;
 };
 
-// A file of the medium: its path below the medium's root
-// ("NET\CARDS\001\E1000.DOS") and its bytes.
-struct MediumFile {
-  std::string path;
-  std::string content;
-};
-
 struct UniversalMedium {
   std::vector<UniversalCard> cards;  // in the card list's order
   std::vector<LeftOutCard> leftOut;
@@ -66,11 +61,13 @@ constexpr std::size_t kMaxUniversalCards = 999;
 // files (its driver's bytes; the template's SYSTEM.INI and PROTOCOL.INI
 // rewritten for it, RewriteBootConfigText), its PCI ids (PciIdsOfCard) and
 // its title (CardTitles); NET gets the first card's driver and files,
-// the table (BootTableText) and the program (BootProgramBytes);
+// the table (BootTableText, naming the computer name's base when each PC
+// gets a name of its own) and the program (BootProgramFiles); the INI
+// files carry `identity`;
 // AUTOEXEC.BAT gets the line that runs it (AddBootProgramLine). Reports a
 // step per card read. False when the user cancelled. Reads only.
-bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, Progress& progress,
-                         UniversalMedium* medium);
+bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, const MediumIdentity& identity,
+                         Progress& progress, UniversalMedium* medium);
 
 // "" when the template can take a universal medium; otherwise why not, as
 // the rest of a sentence about the template: no AUTOEXEC.BAT (`hasAutoexec`
@@ -82,7 +79,8 @@ std::string UniversalTemplateProblem(bool hasAutoexec, const std::function<bool(
 
 // The end of the success message of a universal build: how many cards,
 // how many chosen at boot by their PCI ids and how many through the menu
-// only, and the cards left out with their reasons.
-std::string UniversalSummary(const UniversalMedium& medium);
+// only, each PC's own computer name (UniqueNameNote), and the cards left
+// out with their reasons.
+std::string UniversalSummary(const UniversalMedium& medium, const MediumIdentity& identity);
 // The cards left out, one a line, each after a line break.
 std::string LeftOutLines(const std::vector<LeftOutCard>& leftOut);

@@ -2,9 +2,12 @@
 // universal USB folder, made from a FreeDOS template whose AUTOEXEC.BAT ends
 // by typing NET\PROTOCOL.INI, put each PC's own card in place with no key
 // pressed; a card the library does not know gets the boot program's menu;
-// a write-protected floppy says so and boots on with the first card; and
-// the network boot folder's ALL.IMG, PXELINUX's default, does the same.
+// a write-protected floppy says so and boots on with the first card; the
+// network boot folder's ALL.IMG, PXELINUX's default, does the same; and each
+// boot gives the PC a computer name of its own.
 #include <gtest/gtest.h>
+
+#include <regex>
 
 #include "core/card_command_fixture.h"
 #include "media/build_kind.h"
@@ -23,6 +26,7 @@ struct Client {
   std::vector<std::string> keys;  // typed once the menu shows
   const char* expected;
   const char* alsoShown;
+  bool showsName = false;  // AUTOEXEC.BAT types SYSTEM.INI, and the PC boots twice
 };
 void PrintTo(const Client& client, std::ostream* out) { *out << client.what; }
 
@@ -45,8 +49,15 @@ TEST_P(UniversalBootTest, ThePcPutsItsOwnCardInPlace) {
   TempFolder target;
   // The template: the sample's NET and an AUTOEXEC.BAT that shows what the
   // client would bind, as a folder and on a FreeDOS floppy.
+  const Client& client = GetParam();
   CopyTestTree(sample + "\\BootDisk\\NET", program / "BootDisk\\NET");
-  WriteTestFile(program / "BootDisk\\AUTOEXEC.BAT", "@ECHO OFF\r\nTYPE \\NET\\PROTOCOL.INI\r\n");
+  WriteTestFile(program / "BootDisk\\AUTOEXEC.BAT",
+                client.showsName ? "@ECHO OFF\r\nTYPE \\NET\\SYSTEM.INI\r\n" : "@ECHO OFF\r\nTYPE \\NET\\PROTOCOL.INI\r\n");
+  // A SYSTEM.INI short enough to stay on the screen whole.
+  if (client.showsName) {
+    WriteTestFile(program / "BootDisk\\NET\\SYSTEM.INI",
+                  "[network]\r\ncomputername=CLONE01\r\n\r\n[network drivers]\r\nnetcard=NICDRV.DOS\r\n");
+  }
   DosFloppyWith(freeDos, program / "BootDisk", program / "BootDisk.img");
   // Four cards QEMU has; a fifth it has (ne2k_pci, 10ec:8029) is not among them.
   BuildRequest request{program.path(), target.path(), std::nullopt, {}};
@@ -64,7 +75,6 @@ TEST_P(UniversalBootTest, ThePcPutsItsOwnCardInPlace) {
     WriteTestFile(folder + "\\WINDRV.INF", std::string("[Models]\r\n%NIC%=Install,") + c.ids);
     request.cards.Append({request.cards.Count(), c.card, folder + "\\" + c.driver});
   }
-  const Client& client = GetParam();
   Outcome outcome;
   NoProgress progress;
   const BuildKind kind = client.medium == Medium::kImage       ? BuildKind::kUniversalImage
@@ -93,6 +103,15 @@ TEST_P(UniversalBootTest, ThePcPutsItsOwnCardInPlace) {
   boot.expected = client.expected;
   EXPECT_TRUE(BootShows(boot, &screen)) << screen;
   EXPECT_NE(screen.find(client.alsoShown), std::string::npos) << screen;
+  if (!client.showsName) return;
+  // The same image booted again draws another name.
+  const std::regex drawn("computername=CLONE01-[0-9A-Z]{6}");
+  std::smatch first, second;
+  ASSERT_TRUE(std::regex_search(screen, first, drawn)) << screen;
+  const std::string firstName = first.str();
+  ASSERT_TRUE(BootShows(boot, &screen)) << screen;
+  ASSERT_TRUE(std::regex_search(screen, second, drawn)) << screen;
+  EXPECT_NE(second.str(), firstName);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -109,6 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         Client{"ImageMenu", Medium::kImage, "ne2k_pci", false, {"3"}, "DriverName=PCNTND$", "Tovrell: PCNET chosen"},
         // A write-protected floppy: said, and the client starts with the first card.
         Client{"ImageReadOnly", Medium::kImage, "e1000", true, {}, "DriverName=RTL8139$", "cannot write"},
+        // Each PC a computer name of its own, another at every boot.
+        Client{"ImageName", Medium::kImage, "rtl8139", false, {}, "computername=CLONE01-", "Tovrell: computer name",
+               true},
         // PXELINUX's menu, Enter on its default entry: ALL.IMG through memdisk.
         Client{"NetbootAllImage", Medium::kNetboot, "pcnet", false, {"ret"}, "DriverName=PCNTND$",
                "Tovrell: PCNET"}),

@@ -120,8 +120,12 @@ class SampleProgramTest : public CardCommandTest {
     return files;
   }
 
-  // <program>\BootDisk.img: a floppy whose NET holds the template's NET files.
-  void WriteTemplateImage() { WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(TemplateNetFiles())); }
+  // <program>\BootDisk.img: a floppy whose NET holds the template's NET
+  // files, and whose AUTOEXEC.BAT is the template's, as a boot floppy's is.
+  void WriteTemplateImage() {
+    WriteTestFile(program + "\\BootDisk.img",
+                  MemoryFloppy(TemplateNetFiles(), {{"AUTOEXEC.BAT", ReadTestFile(program + "\\BootDisk\\AUTOEXEC.BAT")}}));
+  }
 
   std::string sample;
 };

@@ -189,8 +189,9 @@ TEST_F(DriveRootTest, DeletesAndRenamesCardsOfALibraryInTheDrivesRoot) {
 
 TEST_F(DriveRootTest, BootImagesAndTheNetworkBootFolderGoOntoADriveRootButNeverOverTheTemplateImage) {
   ASSERT_TRUE(port::SetCurrentFolder(package));
-  const std::string templateImage = MemoryFloppy({{"SYSTEM.INI", "[network]\r\nnetcard=\r\n"},
-                                                  {"PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n"}});
+  const std::string templateImage = MemoryFloppy(
+      {{"SYSTEM.INI", "[network]\r\nnetcard=\r\n"}, {"PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n"}},
+      {{"AUTOEXEC.BAT", "@ECHO OFF\r\n"}});
   WriteTestFile(programDrive / "BootDisk.img", templateImage);
   view.selected = 0;
   for (const std::string& target : {targetDrive.bare(), targetDrive.root(), targetDrive.root() + "\\"}) {

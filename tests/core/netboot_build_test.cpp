@@ -71,7 +71,7 @@ TEST_F(NetbootBuildTest, EveryCardGetsItsImageOrIsNamedWithItsReason) {
       // A DOS name iPXE would read as an option ("initrd -NIC.IMG").
       {"-NIC", "-NIC.DOS", nullptr, "CARD13.IMG", "-NIC"},
   };
-  Texts images = {"menu.cfg", "menu.ipxe"};
+  Texts images = {"ALL.IMG", "menu.cfg", "menu.ipxe"};
   for (const auto& c : cards) {
     Show(LayOutCard(c.folder, c.driver));
     if (c.inf != nullptr) WriteTestFile(library + "\\" + c.folder + "\\NET.INF", c.inf);
