@@ -1,12 +1,15 @@
 // "网络设置..." in the card list's context menu, with or without cards: the
 // dialog refuses what no build could write (naming and focusing the field,
 // saving nothing), saves Tovrell.ini beside the program on 确定, shows it
-// again, and changes nothing on 取消.
+// again, and changes nothing on 取消; the builds then carry the settings,
+// and the network boot folder, which a whole lab boots, refuses a fixed
+// address.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "library_fixture.h"
+#include "port/file_system.h"
 #include "res/resource.h"
 
 namespace {
@@ -103,6 +106,22 @@ TEST_F(NetworkSettingsTest, FilledRefusedSavedShownAgainAndCancelled) {
   RunningApp::Click(dialog, IDCANCEL);
   ASSERT_TRUE(app->WaitUntilIdle());
   EXPECT_EQ(ReadTestFile(folder / "Tovrell.ini"), saved);
+
+  TempFolder target;
+  Select("E100");
+  StartBuild(*app, IDC_CREATE_NET_DIR, target.path());
+  EXPECT_EQ(app->AcceptMessageBox().caption, "创建成功");
+  ASSERT_TRUE(app->WaitUntilIdle());
+  EXPECT_NE(ReadTestFile(target / "NET\\SYSTEM.INI").find("computername=LAB01\r\n"), std::string::npos);
+  EXPECT_NE(ReadTestFile(target / "NET\\PROTOCOL.INI").find("IPAddress0=192 168 1 20\r\n"), std::string::npos);
+  ASSERT_TRUE(port::CopyOneFile(ProgramFolder::SampleImage(), folder / "BootDisk.img"));
+  RunningApp::PostCommand(app->main(), ID_MENU_CREATE_NETBOOT);
+  AnswerTargetDialog(*app, target.path());
+  const MessageBoxSeen refused = app->AcceptMessageBox();
+  EXPECT_EQ(refused.caption, "创建错误");
+  EXPECT_NE(refused.text.find("DHCP"), std::string::npos) << refused.text;
+  ASSERT_TRUE(app->WaitUntilIdle());
+  EXPECT_FALSE(Exists(target / "netboot"));
 }
 
 TEST(NetworkSettingsWithoutCards, TheMenuOffersItOnAnEmptyList) {
