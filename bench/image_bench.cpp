@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_args.h"
 #include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "bootdisk/boot_config_text.h"
@@ -29,9 +30,10 @@
 #include "text/cp936_path.h"
 
 int main(int argc, char** argv) {
-  const std::filesystem::path repository = argc > 1 ? std::filesystem::path(argv[1]) : ".";
-  const std::filesystem::path work = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
-  const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 21;
+  const BenchArgs args = ReadBenchArgs(argc, argv, 21);
+  const std::filesystem::path& repository = args.repository;
+  const std::filesystem::path& work = args.work;
+  const int rounds = args.rounds;
   const std::filesystem::path base = work / ("tovrell-image-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(base);
   const std::filesystem::path templateImage = base / "BootDisk.img";

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_args.h"
 #include "bench/shell_paths.h"
 #include "bench/timing.h"
 #include "bootprog/boot_program.h"
@@ -43,9 +44,10 @@ std::string Folder(int i) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::filesystem::path repository = argc > 1 ? std::filesystem::path(argv[1]) : ".";
-  const std::filesystem::path work = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
-  const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  const BenchArgs args = ReadBenchArgs(argc, argv, 5);
+  const std::filesystem::path& repository = args.repository;
+  const std::filesystem::path& work = args.work;
+  const int rounds = args.rounds;
   const std::filesystem::path base = work / ("tovrell-universal-bench-" + std::to_string(getpid()));
   const std::filesystem::path program = base / "program";
   const std::filesystem::path templateFolder = program / "BootDisk";

@@ -32,13 +32,8 @@ bool BuildImageFile(const std::string& templateImage, const CardEntry& card, con
 
 void BuildBootImage(const BuildRequest& request, Progress& progress, Outcome* outcome) {
   const std::string templateImage = TemplateImageOf(request.programFolder);
-  const std::string imagePath = BuildOutputOf(request.targetPath, "BootDisk.img");
-  const std::string targetRefusal =
-      CheckBuildOutput(imagePath, BuildOutput::kFile, templateImage, request.programFolder);
-  if (!targetRefusal.empty()) {
-    outcome->Refuse(targetRefusal);
-    return;
-  }
+  std::string imagePath;
+  if (!OpenBuildOutput(request, "BootDisk.img", BuildOutput::kFile, templateImage, outcome, &imagePath)) return;
   if (!request.card) {
     outcome->Fail(kNoCardForBuild);
     return;

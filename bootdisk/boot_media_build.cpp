@@ -112,11 +112,8 @@ std::string IdentityOfTemplate(const BootMediaBuild& build, const BuildRequest& 
 
 void RunBuild(const BootMediaBuild& build, const BuildRequest& request, Progress& progress, Outcome* outcome) {
   const std::string templateSource = TemplateFolderOf(request.programFolder) + build.templatePart;
-  const std::string buildFolder = BuildOutputOf(request.targetPath, build.buildFolderName);
-  const std::string targetRefusal =
-      CheckBuildOutput(buildFolder, BuildOutput::kFolder, templateSource, request.programFolder);
-  if (!targetRefusal.empty()) {
-    outcome->Refuse(targetRefusal);
+  std::string buildFolder;
+  if (!OpenBuildOutput(request, build.buildFolderName, BuildOutput::kFolder, templateSource, outcome, &buildFolder)) {
     return;
   }
   if (!request.card) {

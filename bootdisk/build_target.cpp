@@ -40,6 +40,15 @@ std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const 
   return std::string();
 }
 
+bool OpenBuildOutput(const BuildRequest& request, const std::string& outputName, BuildOutput kind,
+                     const std::string& templateSource, Outcome* outcome, std::string* output) {
+  *output = BuildOutputOf(request.targetPath, outputName);
+  const std::string refusal = CheckBuildOutput(*output, kind, templateSource, request.programFolder);
+  if (refusal.empty()) return true;
+  outcome->Refuse(refusal);
+  return false;
+}
+
 std::string BuildOutputOf(const std::string& targetPath, const std::string& outputName) {
   return port::FullPath(pathform::JoinPath(targetPath, outputName));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "bootdisk/build_request.h"
 #include "files/messages.h"
 #include "work/outcome.h"
 
@@ -25,6 +26,13 @@ enum class BuildOutput { kFolder, kFile };
 // they are spelled. Reads nothing but the paths' locations; changes nothing.
 std::string CheckBuildOutput(const std::string& output, BuildOutput kind, const std::string& templateSource,
                              const std::string& programFolder);
+
+// The opening of every build: its output `<target>\<outputName>`
+// (BuildOutputOf) in `*output`, checked against the program's own data
+// with `templateSource` as the build's template (CheckBuildOutput). False,
+// with the refusal noted in `*outcome`, when it is refused.
+bool OpenBuildOutput(const BuildRequest& request, const std::string& outputName, BuildOutput kind,
+                     const std::string& templateSource, Outcome* outcome, std::string* output);
 
 // The output of a build: `<targetPath>\<outputName>`, `targetPath` taken
 // exactly as the user gave it (relative to the current folder, "T:" and

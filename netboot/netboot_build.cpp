@@ -124,12 +124,8 @@ void BuildNetbootFolder(const BuildRequest& request, Progress& progress, Netboot
     return;
   }
   const std::string templateImage = TemplateImageOf(request.programFolder);
-  const std::string folder = BuildOutputOf(request.targetPath, "netboot");
-  const std::string targetRefusal = CheckBuildOutput(folder, BuildOutput::kFolder, templateImage, request.programFolder);
-  if (!targetRefusal.empty()) {
-    outcome->Refuse(targetRefusal);
-    return;
-  }
+  std::string folder;
+  if (!OpenBuildOutput(request, "netboot", BuildOutput::kFolder, templateImage, outcome, &folder)) return;
   CancelWatch watch(progress);
   Messages failures;
   ImageRefusal refusal;

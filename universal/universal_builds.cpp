@@ -83,10 +83,10 @@ void BuildUniversalFolder(const BuildRequest& request, Progress& progress, Outco
     return;
   }
   const std::string templateFolder = TemplateFolderOf(request.programFolder);
-  const std::string output = BuildOutputOf(request.targetPath, "BootDisk");
-  std::string refusal = CheckBuildOutput(output, BuildOutput::kFolder, templateFolder, request.programFolder);
+  std::string output;
+  if (!OpenBuildOutput(request, "BootDisk", BuildOutput::kFolder, templateFolder, outcome, &output)) return;
   UniversalTemplate tmpl;
-  if (refusal.empty()) refusal = UniversalTemplateOfFolder(templateFolder, &tmpl);
+  std::string refusal = UniversalTemplateOfFolder(templateFolder, &tmpl);
   MediumIdentity identity;
   if (refusal.empty()) {
     refusal = MediumIdentityOf(request.settings, true, templateFolder + "NET\\", tmpl.systemIni, tmpl.protocolIni,
@@ -173,13 +173,8 @@ void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcom
     return;
   }
   const std::string templateImage = TemplateImageOf(request.programFolder);
-  const std::string imagePath = BuildOutputOf(request.targetPath, "BootDisk.img");
-  const std::string targetRefusal =
-      CheckBuildOutput(imagePath, BuildOutput::kFile, templateImage, request.programFolder);
-  if (!targetRefusal.empty()) {
-    outcome->Refuse(targetRefusal);
-    return;
-  }
+  std::string imagePath;
+  if (!OpenBuildOutput(request, "BootDisk.img", BuildOutput::kFile, templateImage, outcome, &imagePath)) return;
   CancelWatch watch(progress);
   const auto cancelled = [&] { outcome->Cancel("创建已取消，" + UnchangedText(imagePath)); };
   if (!watch.Step("正在读取启动镜像模板" + templateImage, 0, 0)) return cancelled();
