@@ -148,8 +148,8 @@ TEST_F(BootImageTest, TheNetworkBootFolderIsBuiltForEveryCardWithItsProgressShow
   ASSERT_TRUE(app->WaitUntilIdle());
 
   const std::vector<std::string> built = ListTree(target / "netboot");
-  EXPECT_EQ(built.size(), static_cast<std::size_t>(cards + 2));
-  for (const char* name : {"RTL8139.IMG", "RTL8139-151.IMG", "E100B.IMG", "menu.cfg", "menu.ipxe"}) {
+  EXPECT_EQ(built.size(), static_cast<std::size_t>(cards + 3));
+  for (const char* name : {"RTL8139.IMG", "RTL8139-151.IMG", "E100B.IMG", "ALL.IMG", "menu.cfg", "menu.ipxe"}) {
     EXPECT_NE(std::find(built.begin(), built.end(), name), built.end()) << name;
   }
 }
