@@ -154,6 +154,25 @@ TEST_F(BootImageTest, TheNetworkBootFolderIsBuiltForEveryCardWithItsProgressShow
   }
 }
 
+// The two builds of one medium for every card, from their menu items.
+TEST_F(BootImageTest, TheUniversalItemsBuildOneMediumForEveryCard) {
+  const struct {
+    int command;
+    const char* success;
+    const char* built;
+  } cases[] = {{ID_MENU_CREATE_UNIVERSAL_USB, "通用启动盘创建成功！\n", "BootDisk\\NET\\TOVRELL.COM"},
+               {ID_MENU_CREATE_UNIVERSAL_IMAGE, "通用启动镜像创建成功！\n", "BootDisk.img"}};
+  for (const auto& c : cases) {
+    RunningApp::PostCommand(app->main(), c.command);
+    AnswerTargetDialog(*app, target.path());
+    const MessageBoxSeen box = app->AcceptMessageBox();
+    EXPECT_EQ(box.caption, "创建成功");
+    EXPECT_EQ(box.text.rfind(c.success, 0), 0u) << box.text;
+    ASSERT_TRUE(app->WaitUntilIdle());
+    EXPECT_TRUE(Exists(target / c.built)) << c.built;
+  }
+}
+
 TEST_F(BootImageTest, TheProgramFolderAsTargetIsRefused) {
   const std::string templateBefore = ReadTestFile(folder / "BootDisk.img");
   Select("E100");
