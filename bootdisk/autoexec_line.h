@@ -8,9 +8,11 @@
 
 inline const char kBootProgramLine[] = "\\NET\\TOVRELL.COM";
 
-// `*autoexec` (the bytes of AUTOEXEC.BAT) with the line added: at the top,
-// or after a first line that is "@ECHO OFF" (letter case and blanks around
-// it ignored), ended as the file's first line is (CR LF, or LF; CR LF when
+// `*autoexec` (the bytes of AUTOEXEC.BAT) with the line added: at the top
+// (after a UTF-8 byte order mark), or after a first line that turns echo
+// off ("@ECHO OFF" or "ECHO OFF", letter case, blanks and tabs as COMMAND.COM
+// takes them), ended as the file's first line is (CR LF, or LF; CR LF when
 // the file has no line break). A file that runs the program already, on a
-// line of its own before a Ctrl-Z, is left as it is. Every other byte stays.
+// line before a Ctrl-Z, however it names it ("A:\NET\TOVRELL",
+// "CALL \NET\TOVRELL.COM"), is left as it is. Every other byte stays.
 void AddBootProgramLine(std::string* autoexec);

@@ -9,6 +9,6 @@ std::vector<MediumFile> BootProgramFiles(const std::string& tableText) {
 }
 
 std::vector<MediumFile> NameOnlyBootProgramFiles(const std::string& nameBase) {
-  std::vector<std::size_t> unused;
-  return BootProgramFiles(BootTableText({}, nameBase, &unused));
+  BootTableFit fit;
+  return BootProgramFiles(BootTableText({}, nameBase, &fit));
 }

@@ -26,12 +26,23 @@ struct BootTableCard {
   std::string title;           // printable ASCII, what the menu shows
 };
 
-// The table's text: a comment saying what it is, "NAME <base>" when
-// `nameBase` is not empty, then one "CARD <folder> <driver> <ids> <title>"
-// line per card in order, ids as "vvvv:dddd" joined by commas ("-" for
-// none). A card whose ids would take the line past kBootTableMaxLine, or the
-// table past kBootTableMaxBytes, is written without ids and named in
-// `*idsLeftOut` (its index in `cards`): it can then only be chosen in the
-// menu.
-std::string BootTableText(const std::vector<BootTableCard>& cards, const std::string& nameBase,
-                          std::vector<std::size_t>* idsLeftOut);
+// How much of the cards the table could hold.
+struct BootTableFit {
+  std::size_t cards = 0;                // the first `cards` cards are in it; the rest did not fit at all
+  std::vector<std::size_t> idsLeftOut;  // cards written without their ids: the menu only
+};
+
+// The table's text, never longer than kBootTableMaxBytes: a comment saying
+// what it is, "NAME <base>" when `nameBase` is not empty, then one
+// "CARD <folder> <driver> <ids> <title>" line per card in order, ids as
+// "vvvv:dddd" joined by commas ("-" for none), a title cut to kMaxTitle
+// characters. Cards past those whose lines without ids fill the table are
+// left out; the ids of a card are written while they fit in the line
+// (kBootTableMaxLine) and in what is left of the table once every card
+// taken has its line, in card order; a card whose ids do not fit is
+// written without them. `*fit` says which.
+std::string BootTableText(const std::vector<BootTableCard>& cards, const std::string& nameBase, BootTableFit* fit);
+
+// The longest title written: the menu shows up to 75 characters, 36 in
+// two columns.
+constexpr std::size_t kMaxTitle = 60;

@@ -4,6 +4,7 @@
 
 #include "bootdisk/boot_config_text.h"
 #include "bootdisk/identity_config.h"
+#include "text/cp936_path.h"
 #include "text/ini_lines.h"
 #include "text/text_lines.h"
 
@@ -22,6 +23,25 @@ std::string TemplateComputerName(const std::string& systemIni) {
   return std::string();
 }
 
+// The most of SYSTEM.INI the boot program reads, and the room its new
+// computername= line may take beyond the old one.
+constexpr std::size_t kBootProgramIniMax = 16384;
+constexpr std::size_t kRoomForTheName = 64;
+
+// The first 8 bytes of `name`, never half a double-byte character, and no
+// '-' at the end (the PC's own part is joined with one); "PC" for none.
+std::string NameBase(const std::string& name) {
+  std::string base;
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t length = cp936::IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size() ? 2 : 1;
+    if (base.size() + length > 8) break;
+    base += name.substr(i, length);
+    i += length;
+  }
+  while (!base.empty() && base.back() == '-') base.pop_back();
+  return base.empty() ? "PC" : base;
+}
+
 }  // namespace
 
 std::string MediumIdentityOf(const NetworkSettings& settings, bool manyPcsBoot, const std::string& templateNet,
@@ -36,9 +56,13 @@ std::string MediumIdentityOf(const NetworkSettings& settings, bool manyPcsBoot, 
   identity->settings = settings;
   identity->uniqueName = GivesEachPcItsOwnName(settings, manyPcsBoot);
   if (identity->uniqueName) {
-    std::string base = settings.computerName.empty() ? TemplateComputerName(systemIni) : settings.computerName;
-    if (base.size() > 8) base.resize(8);
-    identity->nameBase = base.empty() ? "PC" : base;
+    // The boot program reads SYSTEM.INI whole into a buffer of its own.
+    if (systemIni.size() + kRoomForTheName > kBootProgramIniMax) {
+      return "启动盘模板中的" + templateNet + "SYSTEM.INI有" + std::to_string(systemIni.size()) +
+             "字节，启动程序TOVRELL.COM最多读" + std::to_string(kBootProgramIniMax - kRoomForTheName) +
+             "字节，无法给每台电脑取自己的计算机名。请删掉SYSTEM.INI中用不到的行，或在网络设置中不选“每台电脑使用不同的计算机名”。";
+    }
+    identity->nameBase = NameBase(settings.computerName.empty() ? TemplateComputerName(systemIni) : settings.computerName);
     identity->settings.computerName = identity->nameBase;
     // The template's own name must be one the client takes, too.
     const SettingsProblem baseProblem = CheckNetworkSettings(identity->settings, true);

@@ -199,17 +199,22 @@ find_name_line:
 	jae .next
 	cmp byte [si], '['
 	jne .key
+	; A section's name as the client reads it: quotes around it, blanks
+	; and a missing ']' are no matter ("[ network ]", ["network"], [network).
 	inc si
 	mov byte [in_network], 0
 	call skip_blanks
+	call .skip_quote
 	mov bx, s_network
 	call match_word
 	jne .next
+	call .skip_quote
 	call skip_blanks
 	cmp si, dx
-	jae .next
+	jae .network
 	cmp byte [si], ']'
 	jne .next
+.network:
 	mov byte [in_network], 1
 	jmp .next
 .key:
@@ -244,6 +249,15 @@ find_name_line:
 	jmp .line
 .none:
 	stc
+	ret
+; Steps SI over a double quote before DX, if one stands there.
+.skip_quote:
+	cmp si, dx
+	jae .no_quote
+	cmp byte [si], '"'
+	jne .no_quote
+	inc si
+.no_quote:
 	ret
 
 s_computername_is db 'computername=', 0

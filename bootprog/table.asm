@@ -786,7 +786,8 @@ is_driver_name:
 
 ;------------------------------------------------------------------------------
 ; IS_FILE_CHAR - whether a character may be in a DOS file name here: a
-;	letter, a digit or one of ! # $ % & ' ( ) - @ ^ _ ` { } ~
+;	letter, a digit, one of ! # $ % & ' ( ) - @ ^ _ ` { } ~, or a byte of
+;	80h and above (DOS takes them: a name in the lab's own code page)
 ;	Call:	AL = character
 ;	Return:	CF clear if it may
 ;	Keeps:	all registers
@@ -798,6 +799,11 @@ is_driver_name:
 ;	Keeps:	all registers
 ;------------------------------------------------------------------------------
 is_file_char:
+	cmp al, 80h
+	jb .ascii
+	clc
+	ret
+.ascii:
 	push si
 	mov si, s_file_punctuation
 	jmp is_char_of

@@ -27,7 +27,15 @@ ReplacingFolder::~ReplacingFolder() {
 bool ReplacingFolder::Create(Messages* messages) {
   const std::string parent = cp936::FolderOf(target_);
   if (!port::IsFolder(pathform::WithBackslash(parent))) {
-    messages->push_back("目标文件夹" + ShownPath(parent) + "不存在，" + what_ + "没有创建！");
+    const bool exists = port::GetAttributes(parent) != port::kInvalidAttributes;
+    messages->push_back((exists ? "目标" + ShownPath(parent) + "不是文件夹，" : "目标文件夹" + ShownPath(parent) + "不存在，") +
+                        what_ + "没有创建！");
+    return false;
+  }
+  // A file of the user's bearing the folder's name is not the old folder.
+  const std::uint32_t old = port::GetAttributes(target_);
+  if (old != port::kInvalidAttributes && (old & port::kAttrDirectory) == 0 && !port::IsLink(target_)) {
+    messages->push_back(target_ + "是一个文件，不是文件夹，为安全起见没有替换它，" + what_ + "没有创建！");
     return false;
   }
   const std::string problem = OldFolderProblem();

@@ -21,10 +21,11 @@ class ReplacingFolder {
 
   // Makes the new folder beside the target, under a name no entry has
   // (UnusedNameBeside: "<target>.tmp" …). False, with the reason in
-  // `messages`, when it cannot be made (the target's folder missing or
-  // read-only) or the old one could not be replaced once it is (a file in it
-  // held open, FirstFileHeldOpen): the build need not start. Nothing is
-  // then written.
+  // `messages`, when it cannot be made (the target's folder missing, no
+  // folder, or read-only), when a file (not a folder) bears the target's
+  // name, or when the old one could not be replaced once it is (a file in it
+  // held open, FirstFileHeldOpen): the build need not start. Nothing is then
+  // written.
   bool Create(Messages* messages);
   // The new folder, with a trailing backslash, to be filled.
   std::string path() const;

@@ -47,7 +47,9 @@ std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
 
 void RunBuild(BuildKind kind, const BuildRequest& given, Progress& progress, Outcome* outcome) {
   BuildRequest request = given;
-  const std::string unreadable = ReadSettingsFile(SettingsFileOf(request.programFolder), &request.settings);
+  std::string oddValue;
+  std::string unreadable = ReadSettingsFile(SettingsFileOf(request.programFolder), &request.settings, &oddValue);
+  if (unreadable.empty()) unreadable = oddValue;
   if (!unreadable.empty()) {
     outcome->Refuse(unreadable);
     return;

@@ -36,6 +36,9 @@ std::string NameProblem(const char* label, std::string_view name, std::size_t lo
     }
   }
   if (name.size() > longest) return std::string(label) + "最多" + std::to_string(longest) + "个字符！";
+  bool letterOrDigit = name.empty();
+  for (char c : name) letterOrDigit = letterOrDigit || kNamePunctuation.find(c) == std::string_view::npos;
+  if (!letterOrDigit) return std::string(label) + "中至少要有一个字母或数字！";
   return std::string();
 }
 
@@ -63,6 +66,12 @@ SettingsProblem AddressProblem(const NetworkSettings& settings) {
   if (!IsContiguousMask(mask)) {
     return {F::kSubnetMask, "子网掩码“" + settings.subnetMask +
                                 "”不对：写成二进制应是前面连续的1、后面连续的0（如255.255.255.0），也不能是0.0.0.0！"};
+  }
+  // A PC's own address: not 0.x.x.x, loopback (127.x.x.x), nor multicast
+  // or reserved (224.0.0.0 and above).
+  const std::uint32_t first = address >> 24;
+  if (first == 0 || first == 127 || first >= 224) {
+    return {F::kIpAddress, "IP地址" + settings.ipAddress + "不是能给电脑使用的地址（0.x.x.x、127.x.x.x和224.0.0.0以上的地址都不行）！"};
   }
   const std::uint32_t network = address & mask;
   const std::uint32_t broadcast = network | ~mask;

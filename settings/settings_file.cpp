@@ -3,8 +3,10 @@
 #include <optional>
 #include <vector>
 
+#include "files/package_text.h"
 #include "files/replacing_file.h"
 #include "port/file_system.h"
+#include "text/file_text.h"
 #include "text/ini_edit.h"
 #include "text/ini_lines.h"
 #include "text/path_form.h"
@@ -58,11 +60,14 @@ std::string FlagText(const std::optional<bool>& flag) {
   return *flag ? "1" : "0";
 }
 
+// UTF-16 text holds NUL bytes; an INI file in code page 936 never does.
+bool IsUtf16(std::string_view bytes) { return bytes.find('\0') != std::string_view::npos; }
+
 }  // namespace
 
 std::string SettingsFileOf(const std::string& programFolder) { return pathform::JoinPath(programFolder, kFileName); }
 
-NetworkSettings NetworkSettingsFromIni(std::string_view bytes) {
+NetworkSettings NetworkSettingsFromIni(std::string_view bytes, std::string* oddValue) {
   NetworkSettings settings;
   const std::vector<text::IniLine> lines =
       text::ReadIniLines(text::TextBeforeEndMark(bytes.substr(ByteOrderMarkLength(bytes))));
@@ -75,6 +80,10 @@ NetworkSettings NetworkSettingsFromIni(std::string_view bytes) {
       const std::string value = Unquoted(line->value);
       if (key.text != nullptr) settings.*key.text = value;
       if (key.flag != nullptr) settings.*key.flag = FlagOf(value);
+      if (key.flag != nullptr && !value.empty() && !FlagOf(value).has_value() && oddValue != nullptr &&
+          oddValue->empty()) {
+        *oddValue = std::string("设置文件Tovrell.ini中") + key.name + "=" + value + "不对：只能是1或0（或空着）！";
+      }
       break;
     }
   }
@@ -91,12 +100,21 @@ std::string IniWithNetworkSettings(std::string bytes, const NetworkSettings& set
   return bytes.substr(0, mark) + edited;
 }
 
-std::string ReadSettingsFile(const std::string& path, NetworkSettings* settings) {
+std::string ReadSettingsFile(const std::string& path, NetworkSettings* settings, std::string* oddValue) {
   *settings = NetworkSettings();
   if (port::GetAttributes(path) == port::kInvalidAttributes) return std::string();
   std::string bytes;
-  if (!port::ReadFile(path, &bytes)) return "无法读取设置文件" + path + "：" + port::LastErrorText();
-  *settings = NetworkSettingsFromIni(bytes);
+  switch (ReadPackageText(path, &bytes)) {
+    case PackageTextRead::kRead:
+      break;
+    case PackageTextRead::kTooLarge:
+      return "设置文件" + path + "太大，不是本程序的设置文件！";
+    case PackageTextRead::kMissing:
+    case PackageTextRead::kUnreadable:
+      return "无法读取设置文件" + path + "：" + port::LastErrorText();
+  }
+  // Notepad's "Unicode" (UTF-16) is read as the text it holds.
+  *settings = NetworkSettingsFromIni(IsUtf16(bytes) ? text::FileText(bytes) : bytes, oddValue);
   return std::string();
 }
 
@@ -104,6 +122,11 @@ std::string SaveSettingsFile(const std::string& path, const NetworkSettings& set
   std::string bytes = std::string("[") + kSection + "]\r\n";
   if (port::GetAttributes(path) != port::kInvalidAttributes && !port::ReadFile(path, &bytes)) {
     return "无法读取设置文件" + path + "（" + port::LastErrorText() + "），网络设置没有保存！";
+  }
+  // Lines in code page 936 among UTF-16 ones would spoil the file.
+  if (IsUtf16(bytes)) {
+    return "设置文件" + path + "是Unicode（UTF-16）文件，本程序只改写ANSI（代码页936）的设置文件。"
+           "请用记事本把它另存为ANSI编码，网络设置没有保存！";
   }
   ReplacingFile file(path);
   if (!file.Write(IniWithNetworkSettings(bytes, settings)) || !file.Replace()) {

@@ -114,7 +114,11 @@ void BuildUniversalFolder(const BuildRequest& request, Progress& progress, Outco
                      WriteMediumInto(replacing.path(), medium, &failures) &&
                      watch.Step("正在用新的通用启动盘替换" + output, 1, 1) && replacing.Replace(&failures);
   if (!built) replacing.Discard(&failures);
-  if (!built && !failures.empty()) failures.back() += "\n" + UnchangedText(output);
+  if (!built && !failures.empty()) {
+    failures.back() += "\n" + UnchangedText(output);
+    // The new medium is made beside the old one, which goes only then.
+    if (port::IsFolder(output)) failures.back() += "新的通用启动盘先建在旧的旁边，目标盘上要放得下两份。";
+  }
   outcome->FailAll(failures);
   if (watch.cancelled()) {
     outcome->Cancel("创建已取消，" + UnchangedText(output));
@@ -143,26 +147,25 @@ std::string SetUpUniversalImage(const UniversalMedium& medium, fat::DosStamp sta
   for (const std::string& folder : medium.folders) {
     if (image->Find(folder) == fat::Image::Entry::kMissing) ++needed;
   }
-  // The CARDS folder's entries: "." and "..", and one per card.
-  needed += clusters((2 + medium.cards.size()) * 32) - 1;
+  // The CARDS folder's entries: "." and "..", and one per card; NET's own
+  // folder may grow by a cluster for the new entries it gets.
+  needed += clusters((2 + medium.cards.size()) * 32) - 1 + 1;
   for (const MediumFile& file : medium.files) {
     needed += clusters(file.content.size());
     std::string old;
     if (image->ReadFile(file.path, &old)) freed += clusters(old.size());
   }
   const std::uint64_t room = std::uint64_t{image->FreeClusters()} + freed;
-  const std::string noRoom = "放不下所有网卡的驱动程序和设置：需要" + KiloBytes(needed * cluster) + "，只有" +
-                             KiloBytes(room * cluster) + "空闲。" + kUniversalImage +
-                             "没有创建！请使用空间更大的镜像模板（如2.88MB的软盘镜像），或删掉用不到的网卡";
-  if (needed > room) return noRoom;
+  if (needed > room) {
+    return "放不下所有网卡的驱动程序和设置：需要" + KiloBytes(needed * cluster) + "，只有" + KiloBytes(room * cluster) +
+           "空闲。请使用空间更大的镜像模板（如2.88MB的软盘镜像），或删掉用不到的网卡";
+  }
   std::string problem;
   for (const std::string& folder : medium.folders) {
-    if (!image->CreateFolder(folder, stamp, &problem)) return "中" + problem + "，" + kUniversalImage + "没有创建！";
+    if (!image->CreateFolder(folder, stamp, &problem)) return "：" + problem;
   }
   for (const MediumFile& file : medium.files) {
-    if (!image->WriteFile(file.path, file.content, stamp, &problem)) {
-      return "中" + problem + "，" + kUniversalImage + "没有创建！";
-    }
+    if (!image->WriteFile(file.path, file.content, stamp, &problem)) return "：" + problem;
   }
   return std::string();
 }
@@ -209,7 +212,7 @@ void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcom
   }
   problem = SetUpUniversalImage(medium, DosStampNow(), &image);
   if (!problem.empty()) {
-    outcome->Refuse("启动镜像模板" + templateImage + problem);
+    outcome->Refuse("启动镜像模板" + templateImage + problem + "。通用启动镜像没有创建！");
     return;
   }
   Messages failures;

@@ -43,6 +43,7 @@ void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcom
 std::string UniversalTemplateOfImage(const fat::Image& image, UniversalTemplate* tmpl);
 
 // `*image` (an opened template image) with `medium` written in, its entries
-// stamped `stamp`. "" when done; otherwise why not (no room: the space
-// needed and the space free), and the image must be dropped.
+// stamped `stamp`. "" when done; otherwise why not, as the rest of a
+// sentence about the template image (no room: the space needed and the
+// space free), and the image must be dropped.
 std::string SetUpUniversalImage(const UniversalMedium& medium, fat::DosStamp stamp, fat::Image* image);

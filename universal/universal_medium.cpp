@@ -71,22 +71,30 @@ bool PlanUniversalMedium(const CardList& cards, const UniversalTemplate& tmpl, c
   }
   const std::vector<std::string> titles = CardTitles(sources);
   std::vector<BootTableCard> table;
-  const std::string cardsFolder = std::string("NET\\") + kCardsFolderName;
-  medium->folders.push_back(cardsFolder);
   for (std::size_t i = 0; i < medium->cards.size(); ++i) {
     UniversalCard& card = medium->cards[i];
     card.title = titles[i];
     table.push_back({card.folder, card.media.driverFileName, card.ids, card.title});
-    const std::string folder = cardsFolder + "\\" + card.folder;
+  }
+  // What the boot program can read of the table decides which cards go on.
+  BootTableFit fit;
+  const std::string tableText = BootTableText(table, identity.uniqueName ? identity.nameBase : std::string(), &fit);
+  for (std::size_t i = fit.cards; i < medium->cards.size(); ++i) {
+    medium->leftOut.push_back({medium->cards[i].card, "网卡表已满（启动程序只读32KB的网卡表）"});
+  }
+  medium->cards.resize(fit.cards);
+  for (UniversalCard& card : medium->cards) card.menuOnly = card.ids.empty();
+  for (std::size_t i : fit.idsLeftOut) medium->cards[i].menuOnly = true;
+
+  const std::string cardsFolder = std::string("NET\\") + kCardsFolderName;
+  medium->folders.push_back(cardsFolder);
+  for (std::size_t i = 0; i < medium->cards.size(); ++i) {
+    const std::string folder = cardsFolder + "\\" + medium->cards[i].folder;
     medium->folders.push_back(folder);
-    medium->files.push_back({folder + "\\" + card.media.driverFileName, drivers[i]});
+    medium->files.push_back({folder + "\\" + medium->cards[i].media.driverFileName, drivers[i]});
     medium->files.push_back({folder + "\\SYSTEM.INI", systemInis[i]});
     medium->files.push_back({folder + "\\PROTOCOL.INI", protocolInis[i]});
   }
-  std::vector<std::size_t> idsLeftOut;
-  const std::string tableText = BootTableText(table, identity.uniqueName ? identity.nameBase : std::string(), &idsLeftOut);
-  for (UniversalCard& card : medium->cards) card.menuOnly = card.ids.empty();
-  for (std::size_t i : idsLeftOut) medium->cards[i].menuOnly = true;
 
   // NET as a one-card medium for the first card, as a NET build makes it.
   const UniversalCard& first = medium->cards.front();
@@ -112,25 +120,29 @@ std::string UniversalTemplateProblem(bool hasAutoexec, const std::function<bool(
 }
 
 std::string LeftOutLines(const std::vector<LeftOutCard>& leftOut) {
+  // A message box is no list of hundreds of cards: the first ones, and a count.
+  constexpr std::size_t kShown = 20;
   std::string lines;
-  for (const LeftOutCard& out : leftOut) {
+  for (std::size_t i = 0; i < leftOut.size() && i < kShown; ++i) {
+    const LeftOutCard& out = leftOut[i];
     lines += "\n" + out.card.cardName + "（第" + std::to_string(out.card.rowIndex + 1) + "行，" +
              cp936::FileNameOf(out.card.driverPath) + "）：" + out.reason;
   }
+  if (leftOut.size() > kShown) lines += "\n……另有" + std::to_string(leftOut.size() - kShown) + "块";
   return lines;
 }
 
 std::string UniversalSummary(const UniversalMedium& medium, const MediumIdentity& identity) {
   std::size_t byIds = 0;
   for (const UniversalCard& card : medium.cards) byIds += card.menuOnly ? 0 : 1;
-  std::string text = "其中放了" + std::to_string(medium.cards.size()) + "块网卡：" + std::to_string(byIds) +
+  std::string text = "放了" + std::to_string(medium.cards.size()) + "块网卡：" + std::to_string(byIds) +
                      "块网卡的驱动程序包给出了PCI编号，启动时自动选用；" + std::to_string(medium.cards.size() - byIds) +
                      "块只能从启动菜单中选择。";
-  std::string crowded;
-  for (const UniversalCard& card : medium.cards) {
-    if (card.menuOnly && !card.ids.empty()) crowded += (crowded.empty() ? "" : "、") + card.card.cardName;
+  std::size_t crowded = 0;
+  for (const UniversalCard& card : medium.cards) crowded += card.menuOnly && !card.ids.empty() ? 1 : 0;
+  if (crowded > 0) {
+    text += "\n其中" + std::to_string(crowded) + "块网卡的PCI编号在网卡表中放不下（启动程序只读32KB的网卡表），只能从菜单中选择。";
   }
-  if (!crowded.empty()) text += "\n" + crowded + "的PCI编号太多，网卡表中放不下，只能从菜单中选择。";
   if (identity.uniqueName) text += "\n" + UniqueNameNote(identity);
   if (!medium.leftOut.empty()) {
     text += "\n以下" + std::to_string(medium.leftOut.size()) + "块网卡没有放进去：" + LeftOutLines(medium.leftOut);

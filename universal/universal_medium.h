@@ -82,5 +82,6 @@ std::string UniversalTemplateProblem(bool hasAutoexec, const std::function<bool(
 // only, each PC's own computer name (UniqueNameNote), and the cards left
 // out with their reasons.
 std::string UniversalSummary(const UniversalMedium& medium, const MediumIdentity& identity);
-// The cards left out, one a line, each after a line break.
+// The cards left out, one a line, each after a line break: the first 20,
+// and how many more.
 std::string LeftOutLines(const std::vector<LeftOutCard>& leftOut);

@@ -102,7 +102,8 @@ def lay_out_medium(folder, program, cards, table_text):
     for index, (card, driver, device, _, _) in enumerate(cards):
         files = {driver: f"placeholder driver {driver}\r\n",
                  "PROTOCOL.INI": f"[MS${device}]\r\nDriverName={device}$\r\n",
-                 "SYSTEM.INI": f"[network]\r\n  ComputerName = PLACEHOLDER\r\n[network drivers]\r\nnetcard={driver}\r\n"}
+                 # The section's name as the client takes it: blanks, quotes, letter case.
+                 "SYSTEM.INI": f"[ \"Network\" ]\r\n  ComputerName = PLACEHOLDER\r\n[network drivers]\r\nnetcard={driver}\r\n"}
         for name, text in files.items():
             write(os.path.join(net, "CARDS", card, name), text)
             if index == 0:

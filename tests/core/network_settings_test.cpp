@@ -55,6 +55,10 @@ TEST(NetworkSettingsCheck, EachRuleOnEachField) {
       {[](S& s) { s.ipAddress = "192.168.1.255"; }, false, F::kIpAddress},
       {[](S& s) { s.subnetMask = "255.255.255.252"; }, false, F::kIpAddress},  // .20 is a /30's network
       {[](S& s) { s.gateway = "192.168.2.1"; }, false, F::kGateway},
+      {[](S& s) { s.ipAddress = "127.0.0.1"; s.gateway = ""; }, false, F::kIpAddress},  // no PC's own address
+      {[](S& s) { s.ipAddress = "224.0.0.1"; s.gateway = ""; }, false, F::kIpAddress},
+      {[](S& s) { s.computerName = "-."; }, false, F::kComputerName},  // no letter or digit
+      {[](S& s) { s.computerName = "123"; }, false, F::kNone},
       {[](S& s) { s.gateway = "192.168.1.255"; }, false, F::kGateway},
       // Addresses no build writes are not looked at.
       {[](S& s) { s.dhcp = true; s.ipAddress = "x"; }, false, F::kNone},

@@ -7,6 +7,7 @@
 
 #include "port/file_system.h"
 #include "support/temp_folder.h"
+#include "support/utf16_text.h"
 
 namespace {
 
@@ -93,6 +94,17 @@ TEST(SettingsFile, TheFileBesideTheProgram) {
   EXPECT_EQ(ListTree(temp.path()), std::vector<std::string>{"Tovrell.ini"});
   MakeTestFolders(temp / "sub\\Tovrell.ini");
   EXPECT_NE(ReadSettingsFile(temp / "sub\\Tovrell.ini", &read), "");
+
+  // Notepad's "Unicode": read as the text it holds, a flag neither 1 nor 0
+  // named, and never written into.
+  const std::string unicode = Utf16("[Network]\r\nComputerName=LAB01\r\nDHCP=yes\r\n");
+  WriteTestFile(path, unicode);
+  std::string odd;
+  EXPECT_EQ(ReadSettingsFile(path, &read, &odd), "");
+  EXPECT_EQ(read.computerName, "LAB01");
+  EXPECT_NE(odd.find("DHCP=yes"), std::string::npos) << odd;
+  EXPECT_NE(SaveSettingsFile(path, Lab()).find("UTF-16"), std::string::npos);
+  EXPECT_EQ(ReadTestFile(path), unicode);
 }
 
 }  // namespace

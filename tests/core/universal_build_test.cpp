@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "bootdisk/autoexec_line.h"
+#include "bootdisk/boot_table.h"
 #include "bootprog/boot_program.h"
 #include "card_command_fixture.h"
 #include "fat/image.h"
@@ -109,6 +110,9 @@ TEST_F(UniversalBuildTest, TheLineThatRunsTheProgramComesFirstAfterEchoOffAndKee
       {"@ECHO OFF\x1A", "@ECHO OFF\r\n\\NET\\TOVRELL.COM\r\n\x1A"},
       {"", "\\NET\\TOVRELL.COM\r\n"},
       {"@ECHO OFF\r\n\\net\\tovrell.com\r\n", "@ECHO OFF\r\n\\net\\tovrell.com\r\n"},  // there already
+      {"CALL A:\\NET\\TOVRELL\r\n", "CALL A:\\NET\\TOVRELL\r\n"},
+      {"@echo\t off\r\nX\r\n", "@echo\t off\r\n\\NET\\TOVRELL.COM\r\nX\r\n"},
+      {"\xEF\xBB\xBF" "ECHO OFF\r\n", "\xEF\xBB\xBF" "ECHO OFF\r\n\\NET\\TOVRELL.COM\r\n"},
   };
   for (const auto& c : cases) {
     std::string bytes = c.before;
@@ -139,6 +143,11 @@ TEST_F(UniversalBuildTest, ATemplateOrLibraryThatCannotMakeTheMediumIsRefusedWit
        [&] { WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(TemplateNetFiles())); }, "AUTOEXEC.BAT"},
       {"no room in the image", true,
        [&] { WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(TemplateNetFiles(), crowded)); }, "需要"},
+      {"a file of the user's named BootDisk", false, [&] { WriteTestFile(target / "BootDisk", "mine"); }, "是一个文件"},
+      // Each PC's own name is drawn by the boot program, which reads 16 KB.
+      {"a SYSTEM.INI too big for the boot program", false,
+       [&] { WriteTestFile(bootDisk + "NET\\SYSTEM.INI", "[network]\r\nnetcard=X.DOS\r\n;" + std::string(17000, 'x')); },
+       "SYSTEM.INI"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -147,11 +156,30 @@ TEST_F(UniversalBuildTest, ATemplateOrLibraryThatCannotMakeTheMediumIsRefusedWit
     Show(LayOutCard("NEWER", "RTL8139NEW.DOS"));
     if (std::string(c.what) != "no card can go on it") Show(LayOutCard("REALTEK", "RTL8139.DOS"));
     c.arrange();
+    const Texts before = ListTree(target.path());
     Build(c.image);
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_NE(view.boxes[0].text.find(c.mentioned), std::string::npos) << view.boxes[0].text;
-    EXPECT_EQ(ListTree(target.path()), Texts{});
+    EXPECT_EQ(ListTree(target.path()), before);
+    RemoveTestTree(target / "BootDisk");
   }
+}
+
+TEST_F(UniversalBuildTest, TheTableNeverOutgrowsWhatTheBootProgramReads) {
+  // Long titles and many ids: the cards whose lines no longer fit are left
+  // out, and the ids that fit are kept card by card.
+  std::vector<BootTableCard> cards;
+  for (int i = 0; i < 700; ++i) {
+    cards.push_back({std::to_string(i + 1), "NIC.DOS", {{0x8086, static_cast<std::uint16_t>(i)}},
+                     "Realtek RTL8139 Family PCI Fast Ethernet NIC " + std::to_string(i)});
+  }
+  BootTableFit fit;
+  const std::string table = BootTableText(cards, "LAB", &fit);
+  EXPECT_LE(table.size(), kBootTableMaxBytes);
+  EXPECT_LT(fit.cards, cards.size());
+  EXPECT_GT(fit.cards, 400u);
+  EXPECT_LT(fit.idsLeftOut.size(), fit.cards);
+  EXPECT_EQ(table.find("CARD 1 NIC.DOS 8086:0000 "), table.find("CARD 1 "));
 }
 
 TEST_F(UniversalBuildTest, TheNetworkBootFolderGetsAllCardsInOneImageAndBootsItByDefault) {
