@@ -32,6 +32,10 @@ KindInfo InfoOf(BuildKind kind) {
 
 std::string ProgressTitleOf(BuildKind kind) { return InfoOf(kind).progressTitle; }
 
+std::string BuildOutputPathOf(BuildKind kind, const std::string& targetPath) {
+  return BuildOutputOf(targetPath, InfoOf(kind).outputName);
+}
+
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
   return kind == BuildKind::kNetboot && cards.IsEmpty() ? kEmptyLibraryForNetboot : std::string();
 }
@@ -58,6 +62,6 @@ void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, O
 
 void NoteFailedBuild(BuildKind kind, const BuildRequest& request, const std::string& failure, Outcome* outcome) {
   const KindInfo info = InfoOf(kind);
-  outcome->Fail(FailedText(failure, info.what, BuildOutputOf(request.targetPath, info.outputName),
+  outcome->Fail(FailedText(failure, info.what, BuildOutputPathOf(kind, request.targetPath),
                            info.replacesWhenComplete));
 }

@@ -3,7 +3,8 @@
 # the tree copy and removal against cp -r and rm -rf, and the driver search
 # against find -iname '*.dos', each on trees generated in a temporary folder;
 # the boot image build into a 2.88 MB image against cp and mcopy -o; the
-# network boot folder for 200 cards against a loop of cp and mcopy -o; the
+# network boot folder for 200 cards, in the core and as `tovrell netboot`,
+# against a loop of cp and mcopy -o; the
 # device name's search in the largest card INI and OEMSETUP.INF. Then
 # cross-builds the driver search for Windows and runs it under Wine against
 # cmd /c dir /s /b on a driver-CD tree of 100,000 entries made natively (in
@@ -14,7 +15,7 @@ root=$PWD
 bash tools/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTOVRELL_TESTS=OFF >/dev/null
 cmake --build build/release -j "$(nproc)" --target tree_bench search_bench image_bench netboot_bench device_name_bench \
-  make_driver_cd
+  make_driver_cd tovrell
 cmake -S . -B build/mingw-release -DCMAKE_BUILD_TYPE=Release -DTOVRELL_TESTS=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
 cmake --build build/mingw-release -j "$(nproc)" --target search_dir_bench
@@ -24,8 +25,8 @@ echo "== Tree copy and removal against cp -r and rm -rf"
 build/release/bench/tree_bench
 echo "== Boot image build against mcopy"
 build/release/bench/image_bench "$PWD"
-echo "== Network boot folder against a loop of cp and mcopy -o"
-build/release/bench/netboot_bench "$PWD"
+echo "== Network boot folder, in the core and as tovrell netboot, against a loop of cp and mcopy -o"
+build/release/bench/netboot_bench "$PWD" "${TMPDIR:-/tmp}" 5 build/release/cli/tovrell
 echo "== Device name in a card INI of 32,000 sections and an OEMSETUP.INF of 8,000 entries"
 build/release/bench/device_name_bench
 
