@@ -27,8 +27,7 @@ int UsageError(const std::string& error, const std::string& usage) {
 // form and full ("E:" stays the root of E, as the window takes it).
 std::string ProgramFolderOf(const std::map<std::string, std::string>& options) {
   const auto given = options.find("program-folder");
-  if (given == options.end()) return DefaultProgramFolder();
-  const std::string folder = port::PortPath(given->second);
+  const std::string folder = given == options.end() ? DefaultProgramFolder() : port::PortPath(given->second);
   return pathform::IsBareDrive(folder) ? folder : port::FullPath(folder);
 }
 

@@ -39,7 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Row{"Counts", "正在创建网络启动目录", "正在为RTL8139设置启动镜像", 3, 200, 80,
                           "正在创建网络启动目录 3/200 正在为RTL8139设置启动镜像"},
                       Row{"NoTotal", "", "正在查找", 12, 0, 40, "12 正在查找"},
-                      Row{"NotStarted", "正在创建NET目录", "", 0, 0, 40, "正在创建NET目录 "},
                       // The step's start goes, whole characters at a time.
                       Row{"Cut", "正在创建U盘目录", "/srv/tftp/网卡/NET/PROTOCOL.INI", 5, 9, 43,
                           "正在创建U盘目录 5/9 ...卡/NET/PROTOCOL.INI"},

@@ -40,6 +40,9 @@ class TovrellProgramTest : public ::testing::TestWithParam<Row> {
     CopyTestTree(sample + "\\BootDisk", program + "\\BootDisk");
     CopyTestTree(sample + "\\driver", program + "\\driver");
     WriteTestFile(program + "\\driver\\RTL8139\\PCIIDS.INF", "PCI\\VEN_10EC&DEV_8139\r\nPCI\\VEN_10EC&DEV_8138\r\n");
+    // Two cards of one name: a folder holding two drivers.
+    WriteTestFile(program + "\\driver\\DUO\\DUOA.DOS", "driver");
+    WriteTestFile(program + "\\driver\\DUO\\DUOB.DOS", "driver");
     WriteTestFile(temp / "package\\NEW.DOS", "driver");
     WriteTestFile(temp / "package\\PROTOCOL.INI", "[NEW_NIF]\r\nDriverName=NEW$\r\n");
     MakeTestFolders(temp / "target");
@@ -117,8 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Delete", {"delete", "E100B"}, 0, {}, {}, {"program\\driver\\RTL8139"}, {"program\\driver\\E100B"}, true},
         Row{"NoSuchCard", {"delete", "E1000"}, 1, {}, {"tovrell: no card named 'E1000' in {program}/driver "}, {}, {},
             true},
-        Row{"CardByItsDriver", {"net", "3C90X/NDIS2/EL90X.DOS", "target"}, 0, {"NET目录创建成功！\n"}, {},
-            {"target\\NET\\EL90X.DOS"}, {}, true},
+        Row{"TwoCardsOfOneName", {"delete", "duo"}, 1, {}, {"tovrell: 2 cards are named 'duo': DUO/DUO"},
+            {"program\\driver\\DUO\\DUOA.DOS", "program\\driver\\DUO\\DUOB.DOS"}, {}, true},
+        Row{"CardByItsDriver", {"delete", "duo/duob.dos"}, 0, {}, {}, {"program\\driver\\DUO\\DUOA.DOS"},
+            {"program\\driver\\DUO\\DUOB.DOS"}, true},
         Row{"Net", {"net", "RTL8139", "target"}, 0, {"NET目录创建成功！\n"}, {}, {"target\\NET\\RTL8139.DOS"}, {}, true},
         Row{"Usb", {"usb", "E100B", "{temp}/target"}, 0, {"U盘目录创建成功！\n"}, {},
             {"target\\BootDisk\\NET\\E100B.DOS", "target\\BootDisk\\AUTOEXEC.BAT"}, {}, true},
@@ -126,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Netboot",
             {"--program-folder", "{program}", "netboot", "target"},
             0,
-            {"网络启动目录创建成功！\n在{temp}/target/netboot中为4块网卡"},
+            {"网络启动目录创建成功！\n在{temp}/target/netboot中为6块网卡"},
             {},
             {"target\\netboot\\RTL8139.IMG", "target\\netboot\\menu.ipxe"},
             {},
