@@ -29,6 +29,11 @@ void Open() {
   // A reader that went away (`tovrell list | head -1`) ends the writes, not
   // the program in the middle of a build.
   signal(SIGPIPE, SIG_IGN);
+  if (!port::Cp936Converts()) {
+    Write(Stream::kErr,
+          "tovrell: this system's iconv cannot convert code page 936 (the C library's GBK module is missing): "
+          "Chinese text is shown as code page 936 bytes\n");
+  }
 }
 
 std::vector<std::string> Arguments(int argc, char** argv) {

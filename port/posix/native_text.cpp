@@ -33,6 +33,8 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
+  bool IsOpen() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
+
   // Appends `character` converted to `*out`; false (nothing appended) when
   // it cannot be converted whole.
   bool Convert(std::string_view character, std::string* out) {
@@ -52,7 +54,6 @@ class Converter {
   }
 
  private:
-  bool IsOpen() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
   iconv_t descriptor_;
 };
 
@@ -145,5 +146,7 @@ std::string NativeText(std::string_view programText) {
   }
   return text;
 }
+
+bool Cp936Converts() { return Utf8FromCp936().IsOpen() && Cp936FromUtf8().IsOpen(); }
 
 }  // namespace port

@@ -31,4 +31,10 @@ std::string NativeText(std::string_view programText);
 // Text as the system writes it (UTF-8) in the program's code page 936.
 std::string ProgramText(std::string_view nativeText);
 
+// False where the system's iconv has no converter for code page 936 (a C
+// library without its GBK module): then every byte outside ASCII passes
+// as it is, which still names the same entries on disk but shows the
+// program's own text as code page 936 bytes.
+bool Cp936Converts();
+
 }  // namespace port
