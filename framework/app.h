@@ -18,10 +18,7 @@ class CWinApp {
   // Runs before any window, for a program that also works from its
   // command line: true when it ran the command line, whose exit status is
   // then `*status` and the program's.
-  virtual bool RunCommandLine(int* status) {
-    (void)status;
-    return false;
-  }
+  virtual bool RunCommandLine(int* /*status*/) { return false; }
 };
 
 CWinApp* AfxGetApp();
