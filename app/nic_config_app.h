@@ -1,4 +1,5 @@
-// The application: shows the main dialog and ends when it closes.
+// The application: shows the main dialog and ends when it closes; started
+// with arguments, it runs them as the command line instead (cli/).
 #pragma once
 
 #include "framework/app.h"
@@ -6,4 +7,5 @@
 class CNicConfigApp : public CWinApp {
  public:
   BOOL InitInstance() override;
+  bool RunCommandLine(int* status) override;
 };

@@ -3,9 +3,11 @@
 // file, and both menus) against a shell
 // loop doing the same per card with cp of the template and mcopy -o of the
 // driver and its two rewritten INI files, in the same run, and prints the
-// times and their ratio.
+// times and their ratio. Given the native command-line program, it times
+// `tovrell netboot` on the same library too, as a boot server's cron job
+// runs it (the process, its library scan and its output included).
 //
-//   netboot_bench [repository folder] [work folder] [rounds]
+//   netboot_bench [repository folder] [work folder] [rounds] [tovrell]
 //
 // The work folder (default: the system's temporary folder) receives a
 // folder tovrell-netboot-bench-<pid> that is removed at the end.
@@ -41,6 +43,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path repository = argc > 1 ? std::filesystem::path(argv[1]) : ".";
   const std::filesystem::path work = argc > 2 ? std::filesystem::path(argv[2]) : std::filesystem::temp_directory_path();
   const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  const std::string tovrell = argc > 4 ? argv[4] : "";
   const std::filesystem::path base = work / ("tovrell-netboot-bench-" + std::to_string(getpid()));
   const std::filesystem::path templateImage = base / "BootDisk.img";
   std::filesystem::create_directories(base / "reference");
@@ -81,7 +84,7 @@ int main(int argc, char** argv) {
   }
   loop.close();
 
-  std::vector<double> ours, reference;
+  std::vector<double> ours, reference, program;
   for (int round = 0; round < rounds; ++round) {
     auto runOurs = [&] {
       ours.push_back(Seconds([&] {
@@ -93,6 +96,11 @@ int main(int argc, char** argv) {
     };
     auto runReference = [&] { reference.push_back(Seconds([&] { return Run("bash " + Quoted(base / "loop.sh")); })); };
     RunRound(round, runOurs, runReference);
+    if (!tovrell.empty()) {
+      program.push_back(Seconds([&] {
+        return Run("TOVRELL_HOME=" + Quoted(base) + " " + Quoted(tovrell) + " netboot " + Quoted(base) + " >/dev/null");
+      }));
+    }
   }
   const bool same = Run("MTOOLS_SKIP_CHECK=1 mtype -i " + Quoted(base / "netboot" / "NIC123.IMG") +
                         " ::NET/PROTOCOL.INI > " + Quoted(base / "a.txt") + " && MTOOLS_SKIP_CHECK=1 mtype -i " +
@@ -106,5 +114,9 @@ int main(int argc, char** argv) {
   std::printf("Median of %d rounds, %d cards from a 1.44 MB template:\n", rounds, kCards);
   std::printf("  network boot folder %8.3f s   cp + mcopy -o per card %8.3f s   ratio %.2f\n", Median(ours),
               Median(reference), Median(ours) / Median(reference));
+  if (!program.empty()) {
+    std::printf("  tovrell netboot     %8.3f s   cp + mcopy -o per card %8.3f s   ratio %.2f\n", Median(program),
+                Median(reference), Median(program) / Median(reference));
+  }
   return 0;
 }

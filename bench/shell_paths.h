@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "text/cp936_path.h"
+#include "port/file_system.h"
 
-// A POSIX path in the port's Windows form.
-inline std::string WindowsForm(const std::string& posixPath) { return cp936::ReplaceSeparators(posixPath, '/', '\\'); }
+// A POSIX path in the port's Windows form (the generated paths are ASCII,
+// the same in either encoding).
+inline std::string WindowsForm(const std::string& posixPath) { return port::PortPath(posixPath); }
 
 // A path as one shell word (the generated paths hold no quote).
 inline std::string Quoted(const std::string& path) { return "'" + path + "'"; }

@@ -17,6 +17,8 @@ CWinApp* AfxGetApp() { return theOnlyApp; }
 int RunApplication() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return 1;
+  int status = 0;
+  if (app->RunCommandLine(&status)) return status;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   app->InitInstance();

@@ -14,9 +14,15 @@ class CWinApp {
 
   // Returns FALSE to end the program (the only case this program needs).
   virtual BOOL InitInstance() = 0;
+
+  // Runs before any window, for a program that also works from its
+  // command line: true when it ran the command line, whose exit status is
+  // then `*status` and the program's.
+  virtual bool RunCommandLine(int* /*status*/) { return false; }
 };
 
 CWinApp* AfxGetApp();
 
-// WinMain's body: sets the common controls up and runs InitInstance.
+// WinMain's body: runs the command line when the application takes it;
+// otherwise sets the common controls up and runs InitInstance.
 int RunApplication();

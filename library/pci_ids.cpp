@@ -66,7 +66,7 @@ std::vector<PciId> PciIdsInText(std::string_view bytes) {
   return ids.ids;
 }
 
-std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
+std::vector<InfPciIds> PciIdsOfCardByInf(const std::string& driverPath) {
   std::vector<std::string> infs;
   int drivers = 0;
   FolderWalk walk;
@@ -80,6 +80,7 @@ std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
   });
   const std::string ownInf = cp936::BaseNameOf(driverPath) + ".INF";
   IdsOnce ids;
+  std::vector<InfPciIds> byInf;
   for (const std::string& inf : infs) {
     // A file larger than any real INF is not read at all: it gives no ids.
     std::string bytes;
@@ -87,7 +88,16 @@ std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
         ReadPackageText(inf, &bytes) != PackageTextRead::kRead) {
       continue;
     }
+    const std::size_t before = ids.ids.size();
     for (const PciId& id : PciIdsInText(bytes)) ids.Add(id);
+    if (ids.ids.size() == before) continue;
+    byInf.push_back({inf, {ids.ids.begin() + static_cast<std::ptrdiff_t>(before), ids.ids.end()}});
   }
-  return ids.ids;
+  return byInf;
+}
+
+std::vector<PciId> PciIdsOfCard(const std::string& driverPath) {
+  std::vector<PciId> ids;
+  for (const InfPciIds& inf : PciIdsOfCardByInf(driverPath)) ids.insert(ids.end(), inf.ids.begin(), inf.ids.end());
+  return ids;
 }

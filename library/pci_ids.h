@@ -32,3 +32,11 @@ std::vector<PciId> PciIdsInText(std::string_view bytes);
 // the driver, counts. An INF larger than 1 MB (files/package_text.h) is
 // not read and gives none. Reads only.
 std::vector<PciId> PciIdsOfCard(const std::string& driverPath);
+
+// The same ids by the INF file that first names them, for showing where a
+// card's ids come from: the INF files that give some, in listing order.
+struct InfPciIds {
+  std::string infPath;
+  std::vector<PciId> ids;
+};
+std::vector<InfPciIds> PciIdsOfCardByInf(const std::string& driverPath);

@@ -38,6 +38,10 @@ KindInfo InfoOf(BuildKind kind) {
 
 std::string ProgressTitleOf(BuildKind kind) { return InfoOf(kind).progressTitle; }
 
+std::string BuildOutputPathOf(BuildKind kind, const std::string& targetPath) {
+  return BuildOutputOf(targetPath, InfoOf(kind).outputName);
+}
+
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
   if (!cards.IsEmpty()) return std::string();
   if (kind == BuildKind::kNetboot) return kEmptyLibraryForNetboot;
@@ -81,6 +85,6 @@ void RunBuild(BuildKind kind, const BuildRequest& given, Progress& progress, Out
 
 void NoteFailedBuild(BuildKind kind, const BuildRequest& request, const std::string& failure, Outcome* outcome) {
   const KindInfo info = InfoOf(kind);
-  outcome->Fail(FailedText(failure, info.what, BuildOutputOf(request.targetPath, info.outputName),
+  outcome->Fail(FailedText(failure, info.what, BuildOutputPathOf(kind, request.targetPath),
                            info.replacesWhenComplete));
 }

@@ -21,6 +21,11 @@ enum class BuildKind {
 // The title of the progress window while it runs ("正在创建NET目录" …).
 std::string ProgressTitleOf(BuildKind kind);
 
+// What the build writes for the target the user gave: <target>\NET,
+// <target>\BootDisk, <target>\BootDisk.img or <target>\netboot, as a full
+// path (BuildOutputOf).
+std::string BuildOutputPathOf(BuildKind kind, const std::string& targetPath);
+
 // "" when the build may go on to ask for its target; otherwise why not (a
 // build of every card with no card in the library).
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards);

@@ -144,6 +144,18 @@ bool GetFolderId(const std::string& path, FolderId* id);
 // The program file's full path (GetModuleFileNameA), however long it is.
 std::string ModuleFileName();
 
+// A path as the system's users write it, in the program's code page: on
+// Windows the port's own form; on POSIX with slashes ("\srv\tftp" is
+// "/srv/tftp"). For the paths a front end shows.
+std::string UserPath(const std::string& path);
+// A path the user wrote (in the program's code page) in the port's form.
+std::string PortPath(const std::string& userPath);
+// The path as the system's other programs take it, for a shell or a tool:
+// on POSIX with slashes, a mapped drive's folder for its letter and the
+// names in the UTF-8 the disk holds (native_text.h), so that they reach
+// the same entries; on Windows the path itself.
+std::string NativePath(const std::string& path);
+
 // SetCurrentDirectoryA / GetCurrentDirectoryA.
 bool SetCurrentFolder(const std::string& path);
 std::string CurrentFolder();

@@ -3,10 +3,10 @@
 # the tree copy and removal against cp -r and rm -rf, and the driver search
 # against find -iname '*.dos', each on trees generated in a temporary folder;
 # the boot image build into a 2.88 MB image against cp and mcopy -o; the
-# network boot folder for 200 cards against a loop of cp and mcopy -o; the
-# universal image and folder for 100 cards against a script of cp, mcopy
-# and sed; the device name's search in the largest card INI and
-# OEMSETUP.INF. Then
+# network boot folder for 200 cards, in the core and as `tovrell netboot`,
+# against a loop of cp and mcopy -o; the universal image and folder for 100
+# cards against a script of cp, mcopy and sed; the device name's search in
+# the largest card INI and OEMSETUP.INF. Then
 # cross-builds the driver search for Windows and runs it under Wine against
 # cmd /c dir /s /b on a driver-CD tree of 100,000 entries made natively (in
 # the Wine prefix TOVRELL_WINEPREFIX names, as tools/wine-env.sh sets up).
@@ -16,7 +16,7 @@ root=$PWD
 bash tools/install-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTOVRELL_TESTS=OFF >/dev/null
 cmake --build build/release -j "$(nproc)" --target tree_bench search_bench image_bench netboot_bench device_name_bench \
-  universal_bench make_driver_cd
+  universal_bench make_driver_cd tovrell
 cmake -S . -B build/mingw-release -DCMAKE_BUILD_TYPE=Release -DTOVRELL_TESTS=OFF \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
 cmake --build build/mingw-release -j "$(nproc)" --target search_dir_bench
@@ -26,8 +26,8 @@ echo "== Tree copy and removal against cp -r and rm -rf"
 build/release/bench/tree_bench
 echo "== Boot image build against mcopy"
 build/release/bench/image_bench "$PWD"
-echo "== Network boot folder against a loop of cp and mcopy -o"
-build/release/bench/netboot_bench "$PWD"
+echo "== Network boot folder, in the core and as tovrell netboot, against a loop of cp and mcopy -o"
+build/release/bench/netboot_bench "$PWD" "${TMPDIR:-/tmp}" 5 build/release/cli/tovrell
 echo "== Universal image and folder against a script of cp, mcopy and sed"
 build/release/bench/universal_bench "$PWD"
 echo "== Device name in a card INI of 32,000 sections and an OEMSETUP.INF of 8,000 entries"

@@ -7,7 +7,9 @@
 # Chinese locale and fonts, the FAT tools (dosfstools, mtools) that make and
 # check template images, NASM, which assembles the DOS boot program, and
 # QEMU with its iPXE card ROMs, SYSLINUX and PXELINUX, which the boot tests
-# boot built images with.
+# boot built images with, and what `cpack -G DEB` needs to make the native
+# program's package and name its dependencies (dpkg-dev's dpkg-shlibdeps,
+# file).
 # Installs only what is missing.
 set -euo pipefail
 
@@ -17,6 +19,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick locales fonts-wqy-zenhei fonts-wqy-microhei procps
   dosfstools mtools nasm
   qemu-system-x86 ipxe-qemu syslinux syslinux-common pxelinux
+  dpkg-dev file
 )
 
 missing=()

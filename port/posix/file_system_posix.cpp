@@ -4,7 +4,8 @@
 // relies on are kept here rather than left to the POSIX semantics: a file
 // without write permission is read-only even to root, and a file held by
 // LockFile behaves as one another program holds open without sharing.
-// Drive letters mapped with MapDrive (drive_map.h) name folders.
+// Drive letters mapped with MapDrive (drive_map.h) name folders. Names go
+// to the system in UTF-8 and come back in code page 936 (native_text.h).
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -21,6 +22,7 @@
 
 #include "port/file_system.h"
 #include "port/posix/drive_map.h"
+#include "port/posix/native_text.h"
 #include "text/cp936_path.h"
 #include "text/path_form.h"
 
@@ -49,17 +51,23 @@ std::string DriveRootOf(const std::string& path) {
   return it == drives.end() ? std::string() : it->second;
 }
 
-std::string Windows(const std::string& path) {
-  return cp936::ReplaceSeparators(path, '/', '\\');
+// A native path (slashes, UTF-8 names) in the port's form: a backslash in
+// a name stays a character of it (native_text.h).
+std::string Windows(const std::string& native) {
+  return cp936::ReplaceSeparators(ProgramText(native), '/', '\\');
 }
+
+// A path of the port's form (relative, or from the root) as the system
+// names it.
+std::string NativeOf(const std::string& path) { return NativeText(cp936::ReplaceSeparators(path, '\\', '/')); }
 
 // The long form "\\?\X:\..." names what its plain form names here.
 std::string Native(const std::string& longOrPlain) {
   const std::string path = pathform::PlainFormOf(longOrPlain);
   const std::string driveRoot = DriveRootOf(path);
-  if (driveRoot.empty()) return cp936::ReplaceSeparators(path, '\\', '/');
+  if (driveRoot.empty()) return NativeOf(path);
   const std::string full = FullPath(path);  // "X:\..."
-  const std::string rest = cp936::ReplaceSeparators(full.substr(3), '\\', '/');
+  const std::string rest = NativeOf(full.substr(3));
   return rest.empty() ? driveRoot : (driveRoot == "/" ? "" : driveRoot) + "/" + rest;
 }
 
@@ -171,9 +179,9 @@ bool FindFiles(const std::string& pattern, std::vector<FoundEntry>* entries) {
   const bool all = MaskMatchesAll(mask);
   const int dirFd = dirfd(dir);
   while (struct dirent* d = readdir(dir)) {
-    if (!all && !MatchMask(mask.c_str(), d->d_name)) continue;
     FoundEntry entry;
-    entry.name = d->d_name;
+    entry.name = ProgramText(d->d_name);
+    if (!all && !MatchMask(mask.c_str(), entry.name.c_str())) continue;
     entry.path = prefix + entry.name;
     unsigned char type = d->d_type;
     if (type == DT_LNK) {
@@ -459,6 +467,12 @@ std::string ModuleFileName() {
     buffer.resize(buffer.size() * 2);
   }
 }
+
+std::string UserPath(const std::string& path) { return cp936::ReplaceSeparators(path, '\\', '/'); }
+
+std::string PortPath(const std::string& userPath) { return cp936::ReplaceSeparators(userPath, '/', '\\'); }
+
+std::string NativePath(const std::string& path) { return Native(path); }
 
 bool SetCurrentFolder(const std::string& path) {
   return chdir(Native(path).c_str()) == 0 || Fail(errno);

@@ -339,6 +339,12 @@ std::string ModuleFileName() {
   }
 }
 
+std::string UserPath(const std::string& path) { return path; }
+
+std::string PortPath(const std::string& userPath) { return userPath; }
+
+std::string NativePath(const std::string& path) { return path; }
+
 bool SetCurrentFolder(const std::string& path) { return Check(SetCurrentDirectoryA(path.c_str())); }
 
 std::string CurrentFolder() {

@@ -8,7 +8,6 @@
 #include "fat/image.h"
 #include "port/file_system.h"
 #include "support/temp_folder.h"
-#include "text/cp936_path.h"
 
 std::string MemoryFloppy(const TestFiles& netFiles, const TestFiles& rootFiles) {
   std::string image(1474560, '\0');
@@ -59,17 +58,14 @@ bool FatToolsRun() {
                  "fsck.fat --help >/dev/null 2>&1") == 0;
 }
 
-std::string ShellPath(const std::string& windowsPath) {
-  return "'" + cp936::ReplaceSeparators(windowsPath, '\\', '/') + "'";
-}
+std::string ShellPath(const std::string& windowsPath) { return "'" + port::NativePath(windowsPath) + "'"; }
 
 void MakeToolImage(const std::string& imagePath, const std::string& mkfsOptions, int sizeKb,
                    const std::string& sourceFolder) {
   const std::string image = ShellPath(imagePath);
-  const std::string source = cp936::ReplaceSeparators(sourceFolder, '\\', '/');
   const std::string line = "rm -f " + image + " && mkfs.fat -C " + mkfsOptions + " " + image + " " +
-                           std::to_string(sizeKb) + " >/dev/null && cd '" + source +
-                           "' && MTOOLS_SKIP_CHECK=1 mcopy -s -m -i " + image +
+                           std::to_string(sizeKb) + " >/dev/null && cd " + ShellPath(sourceFolder) +
+                           " && MTOOLS_SKIP_CHECK=1 mcopy -s -m -i " + image +
                            " * :: && printf 'a file with a long name\\r\\n' > /tmp/tovrell-lfn-$$ && "
                            "MTOOLS_SKIP_CHECK=1 mcopy -m -i " + image +
                            " /tmp/tovrell-lfn-$$ '::Read Me First.txt' && rm -f /tmp/tovrell-lfn-$$";

@@ -30,7 +30,7 @@ bool FatToolsRun();
 // Runs a shell command line; its exit status (0: success).
 int RunTool(const std::string& commandLine);
 
-// The path as the shell wants it: a POSIX path, quoted.
+// The path as the shell wants it: the native path (port::NativePath), quoted.
 std::string ShellPath(const std::string& windowsPath);
 
 // Makes `imagePath` with mkfs.fat (`mkfsOptions`, size in KB) and fills it

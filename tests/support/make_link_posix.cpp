@@ -1,13 +1,12 @@
 #include <unistd.h>
 
+#include "port/file_system.h"
 #include "support/make_link.h"
-#include "text/cp936_path.h"
 
 namespace {
 
 bool MakeLink(const std::string& target, const std::string& link) {
-  return symlink(cp936::ReplaceSeparators(target, '\\', '/').c_str(),
-                 cp936::ReplaceSeparators(link, '\\', '/').c_str()) == 0;
+  return symlink(port::NativePath(target).c_str(), port::NativePath(link).c_str()) == 0;
 }
 
 }  // namespace
@@ -17,7 +16,7 @@ bool MakeFolderLink(const std::string& target, const std::string& link) { return
 bool MakeFileLink(const std::string& target, const std::string& link) { return MakeLink(target, link); }
 
 void RemoveLink(const std::string& link) {
-  std::string native = cp936::ReplaceSeparators(link, '\\', '/');
+  std::string native = port::NativePath(link);
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   unlink(native.c_str());
 }

@@ -1,0 +1,4 @@
+// The native command-line program `tovrell`.
+#include "cli/command_line.h"
+
+int main(int argc, char** argv) { return RunCommandLine(argc, argv); }
