@@ -13,6 +13,8 @@ bash tools/build.sh
 # Each level's GoogleTest programs and ctest itself write XML reports, which
 # tools/test_counts.py sums up at the end.
 # A test program under Wine is given the folder in Windows form.
+# Natively the test programs run two at a time (the boot tests' QEMU beside
+# the core tests); under Wine they share the test drives and run in turn.
 run_level() {
   local build=$1
   local results=$PWD/$build/test-results
@@ -20,7 +22,8 @@ run_level() {
   mkdir -p "$results"
   local reports=$results/
   [ "${2:-}" = wine ] && reports=$(winepath -w "$results")\\
-  GTEST_OUTPUT="xml:$reports" ctest --test-dir "$build" --output-on-failure --output-junit "$results/ctest.xml"
+  GTEST_OUTPUT="xml:$reports" ctest --test-dir "$build" --parallel "$(nproc)" --output-on-failure \
+    --output-junit "$results/ctest.xml"
 }
 
 status=0
