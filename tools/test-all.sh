@@ -8,13 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
-bash tools/build.sh
+bash tools/build.sh native
 
 # Each level's GoogleTest programs and ctest itself write XML reports, which
 # tools/test_counts.py sums up at the end.
 # A test program under Wine is given the folder in Windows form.
-# Natively the test programs run two at a time (the boot tests' QEMU beside
-# the core tests); under Wine they share the test drives and run in turn.
+# The test programs of a level run two at a time (the boot tests' QEMU beside
+# the core tests; under Wine the end-to-end tests, on test drives of their
+# own, beside the core tests).
 run_level() {
   local build=$1
   local results=$PWD/$build/test-results
@@ -26,15 +27,25 @@ run_level() {
     --output-junit "$results/ctest.xml"
 }
 
-status=0
-echo "== Core tests, native"
-run_level build/native || status=$?
+# The native tests run while the Windows side builds and the Wine prefix is
+# made: much of their time is QEMU's and waiting. Their output follows once
+# both are done.
+native_log=$(mktemp "${TMPDIR:-/tmp}/tovrell-native-tests.XXXXXX")
+(run_level build/native >"$native_log" 2>&1; echo $? >"$native_log.status") &
+native_tests=$!
 
 # shellcheck source=tools/wine-env.sh
 . tools/wine-env.sh
-trap stop_own_display EXIT
+trap 'stop_own_display; rm -f "$native_log" "$native_log.status"' EXIT
+windows_build=0
+bash tools/build.sh windows || windows_build=$?
 start_own_display
 prepare_wine_prefix
+wait "$native_tests" || true
+echo "== Core tests, native"
+cat "$native_log"
+status=$(cat "$native_log.status" 2>/dev/null || echo 1)
+[ "$windows_build" -eq 0 ] || exit "$windows_build"
 
 echo "== Core tests and end-to-end tests, Windows build under Wine"
 run_level build/mingw wine || status=$?

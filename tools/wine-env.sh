@@ -63,11 +63,12 @@ prepare_wine_prefix() {
     } | iconv -f UTF-8 -t UTF-16 >"$replacements.new"
     wine regedit /S "$replacements.new" >/dev/null 2>&1 && wineserver -w && mv "$replacements.new" "$replacements"
   fi
-  # Drives R: and T: are folders of the prefix's own, marked as test drives:
-  # the tests run the program from a drive root and build onto one there.
+  # Drives R:, T:, P: and Q: are folders of the prefix's own, marked as test
+  # drives: the tests run the program from a drive root and build onto one
+  # there (R: and T: the core tests', P: and Q: the end-to-end tests').
   local letter
   mkdir -p "$WINEPREFIX/dosdevices"
-  for letter in r t; do
+  for letter in r t p q; do
     mkdir -p "$WINEPREFIX/test-drives/$letter"
     : >"$WINEPREFIX/test-drives/$letter/tovrell-test-drive"
     ln -sfn "../test-drives/$letter" "$WINEPREFIX/dosdevices/$letter:"

@@ -1,4 +1,4 @@
-// The program started from the root of a drive (R:\Tovrell.exe) with its
+// The program started from the root of a drive (P:\Tovrell.exe) with its
 // current folder in a driver package on that drive, as a search leaves it:
 // start-up, adding from that package, details, builds onto the root of
 // another drive and into a folder, rename and delete.
@@ -44,8 +44,8 @@ class DriveRootE2eTest : public ::testing::Test {
   }
 
   // The drives outlive the program that runs from one of them.
-  TestDrive programDrive{'R'};
-  TestDrive targetDrive{'T'};
+  TestDrive programDrive{'P'};
+  TestDrive targetDrive{'Q'};
   std::string package = programDrive / "pkg\\DOS\\NDIS2";
   std::unique_ptr<ProgramFolder> folder;
   std::unique_ptr<RunningApp> app;

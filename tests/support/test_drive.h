@@ -3,7 +3,8 @@
 //
 // On the POSIX port the letter is mapped to a fresh temporary folder. Under
 // Wine the letter must be a drive of the test prefix: tools/wine-env.sh maps
-// R: and T: to folders of the prefix holding the file kTestDriveMark, and
+// R: and T: (the core tests') and P: and Q: (the end-to-end tests', which
+// run beside them) to folders of the prefix holding the file kTestDriveMark, and
 // only such a drive is used (and emptied, but for the mark, before and
 // after the test), so that no real drive is ever touched.
 #pragma once
