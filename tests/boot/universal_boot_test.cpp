@@ -121,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
         Client{"ImageRtl8139", Medium::kImage, "rtl8139", false, {}, "DriverName=RTL8139$",
                "Tovrell: REALTEK (10ec:8139)"},
         Client{"ImageE1000", Medium::kImage, "e1000", false, {}, "DriverName=E1000$", "Tovrell: INTEL (8086:100e)"},
-        Client{"ImagePcnet", Medium::kImage, "pcnet", false, {}, "Tovrell: PCNET (1022:2000)", "[NIC]"},
+        // 网卡$ as the screen's code page 437 shows its bytes: ═°┐¿ (in UTF-8).
+        Client{"ImagePcnet", Medium::kImage, "pcnet", false, {},
+               "DriverName=\xE2\x95\x90\xC2\xB0\xE2\x94\x90\xC2\xBF$", "Tovrell: PCNET (1022:2000)"},
         Client{"ImageI82557b", Medium::kImage, "i82557b", false, {}, "DriverName=E100B$",
                "Tovrell: PRO100 (8086:1229)"},
         Client{"UsbFolderE1000", Medium::kUsbFolder, "e1000", false, {}, "DriverName=E1000$", "Tovrell: INTEL"},
