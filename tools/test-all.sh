@@ -7,7 +7,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Each phase says when it starts, so that a slow one shows in CI's log.
+phase() { echo "== $(date +%T) $*"; }
+
+phase "Installing what is missing"
 bash tools/install-deps.sh
+phase "Building natively"
 bash tools/build.sh native
 
 # Each level's GoogleTest programs and ctest itself write XML reports, which
@@ -38,18 +43,21 @@ native_tests=$!
 . tools/wine-env.sh
 trap 'stop_own_display; rm -f "$native_log" "$native_log.status"' EXIT
 windows_build=0
+phase "Building for Windows, the native tests running meanwhile"
 bash tools/build.sh windows || windows_build=$?
+phase "Preparing the Wine prefix"
 start_own_display
 prepare_wine_prefix
 wait "$native_tests" || true
-echo "== Core tests, native"
+phase "Core tests, native"
 cat "$native_log"
 status=$(cat "$native_log.status" 2>/dev/null || echo 1)
 [ "$windows_build" -eq 0 ] || exit "$windows_build"
 
-echo "== Core tests and end-to-end tests, Windows build under Wine"
+phase "Core tests and end-to-end tests, Windows build under Wine"
 run_level build/mingw wine || status=$?
 wineserver -k 2>/dev/null || true
 
+phase "Done"
 python3 tools/test_counts.py "native" build/native/test-results "under Wine" build/mingw/test-results || status=1
 exit $status
