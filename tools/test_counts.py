@@ -10,13 +10,26 @@ them; any other ctest test (a script) counts as one. A test that crashed or
 timed out before writing its report counts as one failure.
 """
 import os
+import re
 import sys
 import xml.etree.ElementTree as ElementTree
+
+# Characters XML 1.0 does not allow, which a failure's text may carry.
+NOT_XML = re.compile("[\x00-\x08\x0b\x0c\x0e-\x1f\ufffe\uffff]")
+
+
+def read_report(path):
+    """The report's root. A failure's text may hold bytes that are not UTF-8
+    (a message in code page 936 under Wine) or control characters; they are
+    read as replacement characters so that the counts still come out."""
+    with open(path, "rb") as report:
+        text = report.read().decode("utf-8", errors="replace")
+    return ElementTree.fromstring(NOT_XML.sub("\ufffd", text))
 
 
 def gtest_counts(path):
     passed = failed = skipped = 0
-    for case in ElementTree.parse(path).getroot().iter("testcase"):
+    for case in read_report(path).iter("testcase"):
         if case.find("failure") is not None or case.find("error") is not None:
             failed += 1
         elif case.find("skipped") is not None or case.get("result") == "skipped":
@@ -32,7 +45,7 @@ def level_counts(folder):
     ctest = os.path.join(folder, "ctest.xml")
     if not os.path.exists(ctest):
         return rows
-    for case in ElementTree.parse(ctest).getroot().iter("testcase"):
+    for case in read_report(ctest).iter("testcase"):
         name = case.get("name")
         ctest_failed = case.find("failure") is not None or case.get("status") == "fail"
         ctest_skipped = case.find("skipped") is not None or case.get("status") in ("notrun", "disabled")

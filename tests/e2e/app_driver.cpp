@@ -278,12 +278,13 @@ bool RunningApp::SelectBrowserItem(HWND browser, const std::vector<std::string>&
 }
 
 bool RunningApp::SelectBrowserFolder(HWND browser, const std::string& path) const {
-  BrowserTree tree(process_.hProcess, browser);
   RemoteBuffer remote(process_.hProcess, path.size() + 1);
   remote.Write(0, path.c_str(), path.size() + 1);
   const std::string name = cp936::FileNameOf(path);
-  // The browser may still be filling its tree when it is first shown.
-  for (int waited = 0; waited < 5000; waited += 100) {
+  // The browser may still be making and filling its tree when it is first
+  // shown, the longer on a machine busy with other tests.
+  for (int waited = 0; waited < 30000; waited += 100) {
+    BrowserTree tree(process_.hProcess, browser);
     SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote.at(0)));
     if (tree.found() && tree.Text(tree.Next(nullptr, TVGN_CARET)) == name) return true;
     Sleep(100);
