@@ -119,7 +119,7 @@ TEST_F(BootImageTest, WithoutASelectionTheImageItemIsGreyedAndTheNetworkBootItem
   PressKey(VK_RETURN);
   EXPECT_EQ(app->WaitForDialog("创建路径", 1500), nullptr);
   if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);  // Esc reaching the dialog would end the program
-  EXPECT_TRUE(app->WaitUntilIdle(3000));
+  EXPECT_TRUE(app->WaitUntilIdle());
   EXPECT_FALSE(app->WaitForExit(300));
 }
 

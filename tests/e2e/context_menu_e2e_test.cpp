@@ -54,7 +54,7 @@ TEST_F(ContextMenuTest, WithoutASelectionTheCommandsAreGreyed) {
   }
   if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);  // Esc reaching the dialog would end the program
   EXPECT_FALSE(app->WaitForExit(500));
-  EXPECT_TRUE(app->WaitUntilIdle(3000));
+  EXPECT_TRUE(app->WaitUntilIdle());
   EXPECT_TRUE(app->OpenDialogs().empty());
   EXPECT_EQ(Rows().size(), 3u);
 }
@@ -66,7 +66,7 @@ TEST_F(ContextMenuTest, EscapeClosesTheMenuWithoutACommand) {
   PressKey(VK_ESCAPE);
   for (int waited = 0; waited < 3000 && IsWindowVisible(menu); waited += 50) Sleep(50);
   EXPECT_FALSE(IsWindowVisible(menu));
-  EXPECT_TRUE(app->WaitUntilIdle(3000));
+  EXPECT_TRUE(app->WaitUntilIdle());
   EXPECT_EQ(Rows().size(), 3u);
 }
 

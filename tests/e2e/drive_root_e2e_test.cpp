@@ -129,7 +129,7 @@ TEST_F(DriveRootE2eTest, AnOldFolderHeldOpenIsNamedAndGetsNothingWritten) {
   EXPECT_EQ(box.text, "删除文件" + net + "\\NET.EXE失败！");
   EXPECT_EQ(box.icon, MessageBoxSeen::kExclamation);
   std::string last;
-  for (MessageBoxSeen next = app->AcceptMessageBox(5000); !next.text.empty(); next = app->AcceptMessageBox(2000)) {
+  for (MessageBoxSeen next = app->AcceptMessageBox(5000); !next.text.empty(); next = app->AcceptMessageBox(5000)) {
     EXPECT_EQ(next.text.find("成功"), std::string::npos) << next.text;
     EXPECT_EQ(next.text.find("\\\\"), std::string::npos) << next.text;
     last = next.text;
