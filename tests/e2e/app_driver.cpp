@@ -406,7 +406,10 @@ HWND WaitForPopupMenu(const RunningApp& app, int timeoutMs) {
     while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
       DWORD pid = 0;
       GetWindowThreadProcessId(menu, &pid);
-      if (pid == app.processId() && IsWindowVisible(menu)) return menu;
+      if (pid == app.processId() && IsWindowVisible(menu)) {
+        Sleep(200);  // shown a little before its loop reads keys, on a busy machine
+        return menu;
+      }
     }
     Sleep(50);
   }

@@ -16,12 +16,19 @@ namespace {
 
 const char kCaption[] = "网络设置";
 
-// Right-clicks `point` of the list and chooses the menu's last item.
+// Right-clicks `point` of the list and chooses the menu's last item. A key
+// lost on a busy display is tried again, the menu closed first.
 HWND OpenFromContextMenu(const RunningApp& app, POINT point) {
-  ClickAt(point, true);
-  if (WaitForPopupMenu(app) == nullptr) return nullptr;
-  PressKey(VK_UP);
-  PressKey(VK_RETURN);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (HWND late = app.WaitForDialog(kCaption, 50)) return late;
+    ClickAt(point, true);
+    HWND menu = WaitForPopupMenu(app);
+    if (menu == nullptr) continue;
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    if (HWND dialog = app.WaitForDialog(kCaption, 5000)) return dialog;
+    if (IsWindowVisible(menu)) PressKey(VK_ESCAPE);
+  }
   return app.WaitForDialog(kCaption);
 }
 
