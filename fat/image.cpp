@@ -236,12 +236,19 @@ bool Image::NewSlot(Folder folder, const std::string& shown, std::uint64_t neede
   return true;
 }
 
-bool Image::WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem) {
+bool Image::PlaceFor(const std::string& path, Place* place, std::string* problem) const {
   const PathParts parts = SplitPath(path);
-  std::string shortName;
-  if (!ShortNameOf(parts.name, &shortName)) return Refuse(problem, parts.name + "不是DOS的8.3文件名");
-  Folder folder;
-  if (!FindFolder(parts.folder, &folder)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
+  place->name = parts.name;
+  if (!ShortNameOf(parts.name, &place->shortName)) return Refuse(problem, parts.name + "不是DOS的8.3文件名");
+  if (!FindFolder(parts.folder, &place->folder)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
+  return true;
+}
+
+bool Image::WriteFile(const std::string& path, const std::string& content, DosStamp stamp, std::string* problem) {
+  Place place;
+  if (!PlaceFor(path, &place, problem)) return false;
+  const Folder folder = place.folder;
+  const std::string& shortName = place.shortName;
   const std::string shown = "\\" + path;
 
   std::size_t slot = FindSlot(folder, shortName);
@@ -254,7 +261,7 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
     if (!NewSlot(folder, shown, content.size(), &slot, problem)) return false;
     entry.name = shortName;
     entry.attributes = kAttrArchive;
-    entry.caseFlags = LowerCaseFlags(parts.name);
+    entry.caseFlags = LowerCaseFlags(place.name);
     entry.created = stamp;
   }
 
@@ -279,11 +286,10 @@ bool Image::WriteFile(const std::string& path, const std::string& content, DosSt
 }
 
 bool Image::CreateFolder(const std::string& path, DosStamp stamp, std::string* problem) {
-  const PathParts parts = SplitPath(path);
-  std::string shortName;
-  if (!ShortNameOf(parts.name, &shortName)) return Refuse(problem, parts.name + "不是DOS的8.3文件名");
-  Folder parent;
-  if (!FindFolder(parts.folder, &parent)) return Refuse(problem, "镜像中没有文件夹\\" + parts.folder);
+  Place place;
+  if (!PlaceFor(path, &place, problem)) return false;
+  const Folder parent = place.folder;
+  const std::string& shortName = place.shortName;
   const std::string shown = "\\" + path;
   if (const std::size_t existing = FindSlot(parent, shortName)) {
     if (DirEntry::Read(bytes_, existing).IsFolder()) return true;
@@ -299,7 +305,7 @@ bool Image::CreateFolder(const std::string& path, DosStamp stamp, std::string* p
   DirEntry entry;
   entry.name = shortName;
   entry.attributes = kAttrDirectory;
-  entry.caseFlags = LowerCaseFlags(parts.name);
+  entry.caseFlags = LowerCaseFlags(place.name);
   entry.created = stamp;
   entry.modified = stamp;
   entry.accessDate = stamp.date;

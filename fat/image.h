@@ -114,6 +114,15 @@ class Image {
   // The slot of the entry named `shortName` in `folder`, or 0.
   std::size_t FindSlot(Folder folder, const std::string& shortName) const;
   bool FindFolder(const std::string& path, Folder* folder) const;
+  // Where an entry of a path goes: the folder it is written into, which
+  // must be there, its name as given and as an 8.3 entry name.
+  struct Place {
+    Folder folder;
+    std::string name;
+    std::string shortName;
+  };
+  // False, saying why in `problem`, when `path` has no such place.
+  bool PlaceFor(const std::string& path, Place* place, std::string* problem) const;
   // The slot of the entry `path` names, or 0.
   std::size_t SlotOf(const std::string& path) const;
   // A slot for a new entry of `folder`, cleared: a deleted or unused one, or

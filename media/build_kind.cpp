@@ -50,6 +50,11 @@ std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards) {
 }
 
 void RunBuild(BuildKind kind, const BuildRequest& given, Progress& progress, Outcome* outcome) {
+  const std::string noCards = RefusalBeforeTarget(kind, given.cards);
+  if (!noCards.empty()) {
+    outcome->Refuse(noCards);
+    return;
+  }
   BuildRequest request = given;
   std::string oddValue;
   std::string unreadable = ReadSettingsFile(SettingsFileOf(request.programFolder), &request.settings, &oddValue);

@@ -31,7 +31,8 @@ std::string BuildOutputPathOf(BuildKind kind, const std::string& targetPath);
 std::string RefusalBeforeTarget(BuildKind kind, const CardList& cards);
 
 // Runs the build with the client's identity as Tovrell.ini beside the
-// program sets it (a file that cannot be read refuses the build), noting
+// program sets it (a file that cannot be read refuses the build, as does
+// RefusalBeforeTarget), noting
 // what arises in `*outcome` as it arises: a refusal, failures, Cancel, or
 // its success.
 void RunBuild(BuildKind kind, const BuildRequest& request, Progress& progress, Outcome* outcome);

@@ -119,10 +119,6 @@ std::string SuccessText(const std::string& folder, const NetbootOutcome& outcome
 }  // namespace
 
 void BuildNetbootFolder(const BuildRequest& request, Progress& progress, NetbootOutcome* outcome) {
-  if (request.cards.IsEmpty()) {
-    outcome->Refuse(kEmptyLibraryForNetboot);
-    return;
-  }
   const std::string templateImage = TemplateImageOf(request.programFolder);
   std::string folder;
   if (!OpenBuildOutput(request, "netboot", BuildOutput::kFolder, templateImage, outcome, &folder)) return;

@@ -30,8 +30,8 @@ struct NetbootOutcome : Outcome {
 // What a build of the whole library says when the library has no card.
 inline const char kEmptyLibraryForNetboot[] = "驱动程序库中还没有网卡，请先添加网卡，再创建网络启动目录！";
 
-// Refused with a notice, nothing written: an empty library (request.cards);
-// a target that would be or hold the template, the template image, the
+// Given at least one card (RunBuild refuses an empty library). Refused with
+// a notice, nothing written: a target that would be or hold the template, the template image, the
 // library or the program folder (CheckBuildOutput); a template image that is
 // missing, unreadable or unsound (OpenTemplateImage); no card that can get
 // an image (the old netboot folder then stays as it was).

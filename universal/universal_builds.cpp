@@ -78,10 +78,6 @@ std::string KiloBytes(std::uint64_t bytes) { return std::to_string((bytes + 1023
 }  // namespace
 
 void BuildUniversalFolder(const BuildRequest& request, Progress& progress, Outcome* outcome) {
-  if (request.cards.IsEmpty()) {
-    outcome->Refuse(kEmptyLibraryForUniversal);
-    return;
-  }
   const std::string templateFolder = TemplateFolderOf(request.programFolder);
   std::string output;
   if (!OpenBuildOutput(request, "BootDisk", BuildOutput::kFolder, templateFolder, outcome, &output)) return;
@@ -171,10 +167,6 @@ std::string SetUpUniversalImage(const UniversalMedium& medium, fat::DosStamp sta
 }
 
 void BuildUniversalImage(const BuildRequest& request, Progress& progress, Outcome* outcome) {
-  if (request.cards.IsEmpty()) {
-    outcome->Refuse(kEmptyLibraryForUniversal);
-    return;
-  }
   const std::string templateImage = TemplateImageOf(request.programFolder);
   std::string imagePath;
   if (!OpenBuildOutput(request, "BootDisk.img", BuildOutput::kFile, templateImage, outcome, &imagePath)) return;

@@ -15,7 +15,8 @@
 // What a build of every card says when the library has no card.
 inline const char kEmptyLibraryForUniversal[] = "驱动程序库中还没有网卡，请先添加网卡，再创建通用启动盘！";
 
-// Both refuse, with nothing written: an empty library; an output that is
+// Both are given at least one card (RunBuild refuses an empty library).
+// They refuse, with nothing written: an output that is
 // or holds the program's own data (CheckBuildOutput); a template that lacks
 // NET\SYSTEM.INI or NET\PROTOCOL.INI with the lines the client reads, or
 // AUTOEXEC.BAT, or already holds a universal medium's files
