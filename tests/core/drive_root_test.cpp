@@ -187,7 +187,7 @@ TEST_F(DriveRootTest, DeletesAndRenamesCardsOfALibraryInTheDrivesRoot) {
   ExpectRowsPaired();
 }
 
-TEST_F(DriveRootTest, BootImagesAndTheNetworkBootFolderGoOntoADriveRootButNeverOverTheTemplateImage) {
+TEST_F(DriveRootTest, ImagesTheNetworkBootFolderAndTheMediaOfEveryCardGoOntoADriveRootButNeverOverTheTemplateImage) {
   ASSERT_TRUE(port::SetCurrentFolder(package));
   const std::string templateImage = MemoryFloppy(
       {{"SYSTEM.INI", "[network]\r\nnetcard=\r\n"}, {"PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n"}},
@@ -211,6 +211,16 @@ TEST_F(DriveRootTest, BootImagesAndTheNetworkBootFolderGoOntoADriveRootButNeverO
     CreateNetbootFolder(view, list, program);
     EXPECT_EQ(view.boxes.back().caption, "创建成功") << target;
     EXPECT_TRUE(Exists(targetDrive / "netboot\\E100B.IMG")) << target;
+    // The media of every card, put in place beside what they replace.
+    for (const auto build : {CreateUniversalImage, CreateUniversalUsb}) {
+      view.AnswerTargetPath(target);
+      build(view, list, program);
+      EXPECT_EQ(view.boxes.back().caption, "创建成功") << target << view.boxes.back().text;
+    }
+    EXPECT_TRUE(Exists(targetDrive / "BootDisk\\NET\\TOVRELL.COM")) << target;
+    ASSERT_TRUE(image.Open(ReadTestFile(targetDrive / "BootDisk.img"), &problem)) << problem;
+    EXPECT_EQ(image.Find("NET\\TOVRELL.COM"), fat::Image::Entry::kFile) << target;
+    RemoveTestTree(targetDrive / "BootDisk");
   }
   // The program's own drive: its root is the program folder.
   for (const std::string& target : {programDrive.bare(), programDrive.root()}) {

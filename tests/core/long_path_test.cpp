@@ -62,6 +62,7 @@ class DeepProgramFolderTest : public CardCommandTest {
     program = temp / LongTestPath('p', 239 - temp.path().size());
     library = program + "\\driver";
     ASSERT_EQ(program.size(), 240u);
+    WriteTestFile(program + "\\BootDisk\\AUTOEXEC.BAT", "@ECHO OFF\r\n");
     WriteTestFile(program + "\\BootDisk\\NET\\NET.EXE", "client");
     WriteTestFile(program + "\\BootDisk\\NET\\SYSTEM.INI", "[network]\r\nnetcard=\r\n");
     WriteTestFile(program + "\\BootDisk\\NET\\PROTOCOL.INI", "[NIC]\r\nDriverName=\r\n");
@@ -99,6 +100,17 @@ TEST_F(DeepProgramFolderTest, AddsScansBuildsAndDeletesCompletely) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ListTree(target / "BootDisk"), expected);
   EXPECT_EQ(ReadTestFile(target / ("BootDisk\\TOOLS\\" + LongTestPath('t', 40) + "\\UTIL.EXE")), "util");
+
+  // The medium of every card takes the same deep template and replaces the
+  // stick's folder whole once it is complete.
+  view.boxes.clear();
+  view.AnswerTargetPath(target.path());
+  CreateUniversalUsb(view, list, program);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text.rfind("通用启动盘创建成功！", 0), 0u) << view.boxes[0].text;
+  EXPECT_EQ(ReadTestFile(target / ("BootDisk\\TOOLS\\" + LongTestPath('t', 40) + "\\UTIL.EXE")), "util");
+  EXPECT_TRUE(Exists(target / "BootDisk\\NET\\TOVRELL.COM"));
+  EXPECT_TRUE(Exists(target / "BootDisk\\NET\\TOVRELL.TXT"));
 
   view.boxes.clear();
   DeleteCard(view, &list, program);

@@ -97,6 +97,40 @@ TEST_F(UniversalBuildTest, EveryCardThatCanGoOnTheMediumGetsAFolderARowOfTheTabl
   }
 }
 
+TEST_F(UniversalBuildTest, WorksFromAndIntoFoldersWithBackslashTrailBytesAndStopsAtAFileHeldOpen) {
+  LayOutProgramFolder(temp / "\x9C\x5C\\\x94\x5C Tovrell");  // 淺 and 擻 end in 0x5C
+  WriteTestFile(program + "\\BootDisk.img", MemoryFloppy(TemplateNetFiles(), {{"AUTOEXEC.BAT", autoexec}}));
+  const std::string into = target / "\x9C\x5C";
+  MakeTestFolders(into);
+  for (const bool image : {false, true}) {
+    view.boxes.clear();
+    view.AnswerTargetPath(into);
+    (image ? CreateUniversalImage : CreateUniversalUsb)(view, list, program);
+    ASSERT_EQ(view.boxes.size(), 1u) << image;
+    EXPECT_EQ(view.boxes[0].caption, "创建成功") << view.boxes[0].text;
+  }
+  EXPECT_TRUE(Exists(into + "\\BootDisk\\NET\\TOVRELL.COM"));
+  EXPECT_NE(ReadTestFile(into + "\\BootDisk\\NET\\TOVRELL.TXT").find("CARD 003 "), std::string::npos);
+  fat::Image built;
+  std::string problem, table;
+  ASSERT_TRUE(built.Open(ReadTestFile(into + "\\BootDisk.img"), &problem)) << problem;
+  ASSERT_TRUE(built.ReadFile("NET\\TOVRELL.TXT", &table));
+  EXPECT_EQ(table, ReadTestFile(into + "\\BootDisk\\NET\\TOVRELL.TXT"));
+
+  // A file of the old folder held open: nothing is replaced, and it says so.
+  WriteTestFile(into + "\\BootDisk\\OLD.TXT", "the stick's");
+  auto lock = port::LockFile(into + "\\BootDisk\\OLD.TXT");
+  view.boxes.clear();
+  view.AnswerTargetPath(into);
+  CreateUniversalUsb(view, list, program);
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_NE(view.boxes.back().caption, "创建成功") << view.boxes.back().text;
+  EXPECT_NE(view.boxes.back().text.find("OLD.TXT"), std::string::npos) << view.boxes.back().text;
+  lock.reset();
+  EXPECT_EQ(ReadTestFile(into + "\\BootDisk\\OLD.TXT"), "the stick's");
+  EXPECT_EQ(ReadTestFile(into + "\\BootDisk\\NET\\TOVRELL.TXT"), table);
+}
+
 TEST_F(UniversalBuildTest, TheLineThatRunsTheProgramComesFirstAfterEchoOffAndKeepsEveryOtherByte) {
   const struct {
     const char* before;
